@@ -1,0 +1,84 @@
+// The window system seam on a real Windows host: each operation is the Windows API
+// call of the same name, with handles converted at the boundary. HWNDs carry 32
+// significant bits on 64-bit Windows too, so they cross the seam sign-extended.
+#include <windows.h>
+
+#include "host/window_system.h"
+
+namespace quindarvel::host {
+namespace {
+
+HWND ToHwnd(WindowHandle window) {
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<std::int32_t>(window)));
+}
+
+WindowHandle FromHwnd(HWND hwnd) {
+    return static_cast<WindowHandle>(reinterpret_cast<UINT_PTR>(hwnd));
+}
+
+struct Enumeration {
+    EnumWindowsProc proc;
+    void* context;
+};
+
+BOOL CALLBACK EnumTrampoline(HWND hwnd, LPARAM param) {
+    auto* enumeration = reinterpret_cast<Enumeration*>(param);
+    return enumeration->proc(FromHwnd(hwnd), enumeration->context) ? TRUE : FALSE;
+}
+
+}  // namespace
+
+std::uint32_t GetModuleFileNameA(char* buf, std::uint32_t size) {
+    return ::GetModuleFileNameA(nullptr, buf, size);
+}
+
+FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
+                       std::uint32_t disposition, std::uint32_t attributes) {
+    HANDLE file = ::CreateFileA(path, access, share, nullptr, disposition, attributes, nullptr);
+    return file == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<FileHandle>(file);
+}
+
+std::uint32_t ReadFile(FileHandle file, void* buf, std::uint32_t size, std::uint32_t* read) {
+    DWORD count = 0;
+    BOOL ok = ::ReadFile(reinterpret_cast<HANDLE>(file), buf, size, &count, nullptr);
+    *read = count;
+    return ok ? 0 : ::GetLastError();
+}
+
+std::uint32_t CloseHandle(FileHandle file) {
+    return ::CloseHandle(reinterpret_cast<HANDLE>(file)) ? 0 : ::GetLastError();
+}
+
+void EnumWindows(EnumWindowsProc proc, void* context) {
+    Enumeration enumeration{proc, context};
+    ::EnumWindows(EnumTrampoline, reinterpret_cast<LPARAM>(&enumeration));
+}
+
+std::int32_t GetWindowTextLengthA(WindowHandle window) {
+    return ::GetWindowTextLengthA(ToHwnd(window));
+}
+
+std::int32_t GetWindowTextA(WindowHandle window, char* buf, std::int32_t size) {
+    return ::GetWindowTextA(ToHwnd(window), buf, size);
+}
+
+void GetWindowRect(WindowHandle window, WindowRect* rect) {
+    RECT r;
+    if (!::GetWindowRect(ToHwnd(window), &r)) return;
+    *rect = {r.left, r.top, r.right, r.bottom};
+}
+
+void SetWindowPos(WindowHandle window, WindowHandle insert_after, std::int32_t x,
+                  std::int32_t y, std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
+    ::SetWindowPos(ToHwnd(window), ToHwnd(insert_after), x, y, cx, cy, flags);
+}
+
+void MessageBoxA(WindowHandle owner, const char* text, const char* title, std::uint32_t flags) {
+    ::MessageBoxA(ToHwnd(owner), text, title, flags);
+}
+
+bool IsDBCSEnabled() { return ::GetSystemMetrics(SM_DBCSENABLED) != 0; }
+
+bool IsDBCSLeadByte(std::uint8_t byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
+
+}  // namespace quindarvel::host

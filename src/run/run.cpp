@@ -1,0 +1,66 @@
+// The one loop of the program. The open is the only step whose failure is tested
+// by result; every other failure is a Failure that ends the run where it is raised.
+#include "run/run.h"
+
+#include <cstring>
+
+#include "config/config_reader.h"
+#include "host/failure.h"
+#include "host/failure_report.h"
+#include "host/window_system.h"
+#include "zoom/zoom.h"
+
+namespace quindarvel {
+
+std::size_t DirectoryLength(std::string_view path, bool (*is_lead_byte)(std::uint8_t)) {
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const auto byte = static_cast<std::uint8_t>(path[i]);
+        if (is_lead_byte != nullptr && i + 1 < path.size() && path[i + 1] != '\0' &&
+            is_lead_byte(byte)) {
+            ++i;  // the trail byte belongs to this character, whatever its value
+        } else if (byte == '\\' || byte == ':') {
+            length = i + 1;
+        }
+    }
+    return length;
+}
+
+std::optional<std::string> ConfigPath() {
+    char module[kModulePathBuffer] = {};
+    const std::uint32_t copied = host::GetModuleFileNameA(module, kModulePathBuffer);
+    // Without the whole path the file beside the executable can't be named, and any
+    // other file is not ours to read.
+    if (copied == 0 || copied >= kModulePathBuffer) return std::nullopt;
+    const std::string_view path(module, strnlen(module, copied));
+    const std::size_t directory =
+        DirectoryLength(path, host::IsDBCSEnabled() ? host::IsDBCSLeadByte : nullptr);
+    std::string config(path.substr(0, directory));
+    config.append(kConfigName);
+    if (config.size() > kMaxOpenPath) return std::nullopt;
+    return config;
+}
+
+void ZoomRun() {
+    const std::optional<std::string> path = ConfigPath();
+    if (!path) return;
+    ConfigReader reader;
+    if (!reader.Open(path->c_str())) return;
+    while (!reader.AtEnd()) {
+        const ZoomEntry entry = reader.NextEntry();
+        const WindowHandle target = FindTargetWindow(entry.pattern);
+        if (target != 0) ZoomWindow(target, entry.percentage);
+    }
+    reader.Close();
+}
+
+RunResult Run() {
+    try {
+        ZoomRun();
+        return 0;
+    } catch (const Failure& failure) {
+        return ReportFailure(failure);
+    }
+}
+
+}  // namespace quindarvel

@@ -1,0 +1,123 @@
+// The end-to-end tests' window maker and inspector, a Windows console program run
+// under Wine beside quindarvel.exe. Protocol, one line each way on stdin/stdout:
+//   window <left> <top> <width> <height> <visible 0|1> <popup|overlapped> <title hex>
+//   go                 create the windows listed so far, in order; answers "ready"
+//   dump               answers "win <i> <hwnd> <l> <t> <r> <b> <visible>" per own window,
+//                      "top <hwnd> <l> <t> <r> <b>" per top-level window in enumeration
+//                      order, "foreground <hwnd>", then "end"
+// The windows live until stdin ends.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Spec {
+    int left, top, width, height, visible;
+    std::string style;
+    std::string title;
+};
+
+std::vector<HWND> g_windows;
+DWORD g_main_thread = 0;
+
+std::string FromHex(const char* hex) {
+    std::string bytes;
+    for (std::size_t i = 0; hex[i] != '\0' && hex[i + 1] != '\0'; i += 2) {
+        char pair[3] = {hex[i], hex[i + 1], '\0'};
+        bytes.push_back(static_cast<char>(std::strtoul(pair, nullptr, 16)));
+    }
+    return bytes;
+}
+
+unsigned long HandleValue(HWND hwnd) {
+    return static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hwnd) & 0xFFFFFFFFu);
+}
+
+BOOL CALLBACK PrintTopLevel(HWND hwnd, LPARAM) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    std::printf("top %lx %ld %ld %ld %ld\n", HandleValue(hwnd), r.left, r.top, r.right, r.bottom);
+    return TRUE;
+}
+
+void Dump() {
+    for (std::size_t i = 0; i < g_windows.size(); ++i) {
+        RECT r{};
+        GetWindowRect(g_windows[i], &r);
+        std::printf("win %u %lx %ld %ld %ld %ld %d\n", static_cast<unsigned>(i),
+                    HandleValue(g_windows[i]), r.left, r.top, r.right, r.bottom,
+                    IsWindowVisible(g_windows[i]) ? 1 : 0);
+    }
+    EnumWindows(PrintTopLevel, 0);
+    std::printf("foreground %lx\nend\n", HandleValue(GetForegroundWindow()));
+    std::fflush(stdout);
+}
+
+DWORD WINAPI Commands(LPVOID) {
+    char line[256];
+    while (std::fgets(line, sizeof line, stdin) != nullptr) {
+        if (std::strncmp(line, "dump", 4) == 0) Dump();
+    }
+    PostThreadMessageA(g_main_thread, WM_QUIT, 0, 0);
+    return 0;
+}
+
+}  // namespace
+
+int main() {
+    g_main_thread = GetCurrentThreadId();
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "QuindarvelFixture";
+    RegisterClassA(&wc);
+
+    std::vector<Spec> specs;
+    char line[70000];
+    while (std::fgets(line, sizeof line, stdin) != nullptr) {
+        if (std::strncmp(line, "go", 2) == 0) break;
+        Spec spec;
+        char style[32] = {};
+        static char hex[70000];
+        hex[0] = '\0';
+        if (std::sscanf(line, "window %d %d %d %d %d %31s %69999s", &spec.left, &spec.top,
+                        &spec.width, &spec.height, &spec.visible, style, hex) < 6) {
+            std::fprintf(stderr, "fixture: bad line: %s", line);
+            return 2;
+        }
+        spec.style = style;
+        spec.title = FromHex(hex);
+        specs.push_back(spec);
+    }
+    for (const Spec& spec : specs) {
+        DWORD style = spec.style == "overlapped" ? WS_OVERLAPPEDWINDOW : WS_POPUP;
+        HWND hwnd = CreateWindowExA(0, wc.lpszClassName, spec.title.c_str(), style, spec.left,
+                                    spec.top, spec.width, spec.height, nullptr, nullptr,
+                                    wc.hInstance, nullptr);
+        if (hwnd == nullptr) {
+            std::fprintf(stderr, "fixture: CreateWindowExA failed: %lu\n", GetLastError());
+            return 3;
+        }
+        // Exactly the rectangle asked for, whatever the style's creation defaults.
+        SetWindowPos(hwnd, nullptr, spec.left, spec.top, spec.width, spec.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (spec.visible) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+        g_windows.push_back(hwnd);
+    }
+    std::printf("ready\n");
+    std::fflush(stdout);
+
+    CreateThread(nullptr, 0, Commands, nullptr, 0, nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
