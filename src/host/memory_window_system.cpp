@@ -110,8 +110,7 @@ std::int32_t GetWindowTextLengthA(WindowHandle window) {
     Record("GetWindowTextLengthA " + Hex(window));
     const memory_host::Window* found = FindWindow(window);
     if (found == nullptr) return 0;
-    return found->reported_length >= 0 ? found->reported_length
-                                       : static_cast<std::int32_t>(found->title.size());
+    return found->reported_length.value_or(static_cast<std::int32_t>(found->title.size()));
 }
 
 std::int32_t GetWindowTextA(WindowHandle window, char* buf, std::int32_t size) {
@@ -120,9 +119,7 @@ std::int32_t GetWindowTextA(WindowHandle window, char* buf, std::int32_t size) {
     std::size_t copied = 0;
     if (found != nullptr && size > 0) {
         copied = std::min<std::size_t>(found->title.size(), static_cast<std::size_t>(size) - 1);
-        if (found->copy_limit >= 0) {
-            copied = std::min<std::size_t>(copied, static_cast<std::size_t>(found->copy_limit));
-        }
+        copied = std::min(copied, found->copy_limit.value_or(copied));
         std::memcpy(buf, found->title.data(), copied);
     }
     if (size > 0) buf[copied] = '\0';

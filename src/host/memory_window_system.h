@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,10 @@ struct Window {
     WindowHandle handle = 0;
     std::string title;
     WindowRect rect;
-    // What GetWindowTextLengthA answers; -1 means the title's length.
-    std::int32_t reported_length = -1;
-    // At most this many characters are copied by GetWindowTextA; -1 means no limit.
-    std::int32_t copy_limit = -1;
+    // What GetWindowTextLengthA answers when set; else the title's length.
+    std::optional<std::int32_t> reported_length = std::nullopt;
+    // When set, GetWindowTextA copies at most this many characters.
+    std::optional<std::size_t> copy_limit = std::nullopt;
 };
 
 // One ReadFile call: fails with error when it is nonzero, else yields at most
