@@ -29,10 +29,11 @@ done
 export DISPLAY=":$(head -n1 "$displayfile")"
 
 mkdir -p "$prefix"
+# One server for the whole command keeps every wine start fast; one already running
+# for this prefix (left by an earlier command) serves as well.
+wineserver -p 2>/dev/null || true
 if [ ! -f "$prefix/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
 fi
-wineserver -p
-wineboot >/dev/null 2>&1 || true
 
 "$@"

@@ -1,0 +1,323 @@
+// End-to-end tests of the real quindarvel.exe under Wine: the fixture program makes
+// top-level windows with chosen titles and rectangles, each case copies the
+// executable into a fresh folder with its configuration file, runs it, and then
+// checks every window's rectangle, the exit status, and that nothing else changed:
+// no other window moved, the stacking order and the foreground window stayed.
+// Usage: e2e_tests <quindarvel.exe> <fixture.exe> [gtest flags]
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "e2e/process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+std::string g_exe;
+std::string g_fixture;
+
+struct Rect {
+    long left, top, right, bottom;
+    friend bool operator==(const Rect&, const Rect&) = default;
+    friend std::ostream& operator<<(std::ostream& os, const Rect& r) {
+        return os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+    }
+};
+
+struct Win {
+    std::string title;
+    Rect rect;  // left, top, right, bottom as created
+    bool visible = true;
+    std::string style = "popup";
+};
+
+// A window at (left, top) of the given size.
+Rect At(long left, long top, long width, long height) {
+    return {left, top, left + width, top + height};
+}
+
+struct Snapshot {
+    std::vector<std::uint32_t> handles;  // the fixture's windows, in creation order
+    std::vector<Rect> rects;
+    std::vector<bool> visible;
+    std::vector<std::pair<std::uint32_t, Rect>> top;  // all top-level windows, enumeration order
+    std::uint32_t foreground = 0;
+
+    // The positions of the fixture's windows in the enumeration order.
+    std::vector<std::size_t> OwnOrder() const {
+        std::vector<std::size_t> order;
+        for (const auto& [handle, rect] : top) {
+            auto it = std::find(handles.begin(), handles.end(), handle);
+            if (it != handles.end()) order.push_back(static_cast<std::size_t>(it - handles.begin()));
+        }
+        return order;
+    }
+};
+
+std::string Hex(const std::string& bytes) {
+    std::string hex;
+    char pair[3];
+    for (unsigned char c : bytes) {
+        std::snprintf(pair, sizeof pair, "%02x", c);
+        hex += pair;
+    }
+    return hex;
+}
+
+// The fixture program holding a set of windows for as long as it lives.
+class Windows {
+public:
+    explicit Windows(const std::vector<Win>& windows) : child_({"wine", g_fixture}) {
+        std::string spec;
+        for (const Win& w : windows) {
+            spec += "window " + std::to_string(w.rect.left) + " " + std::to_string(w.rect.top) +
+                    " " + std::to_string(w.rect.right - w.rect.left) + " " +
+                    std::to_string(w.rect.bottom - w.rect.top) + " " + (w.visible ? "1 " : "0 ") +
+                    w.style + " " + Hex(w.title) + "\n";
+        }
+        child_.Write(spec + "go\n");
+        const auto ready = child_.ReadLine(30000);
+        if (ready != "ready") throw std::runtime_error("the fixture did not start");
+    }
+
+    Snapshot Dump() {
+        child_.Write("dump\n");
+        Snapshot snapshot;
+        for (;;) {
+            const auto line = child_.ReadLine(30000);
+            if (!line) throw std::runtime_error("the fixture stopped answering");
+            std::istringstream in(*line);
+            std::string kind;
+            in >> kind;
+            if (kind == "end") break;
+            unsigned index = 0;
+            std::uint32_t handle = 0;
+            Rect r{};
+            int visible = 0;
+            if (kind == "win") {
+                in >> index >> std::hex >> handle >> std::dec >> r.left >> r.top >> r.right >>
+                    r.bottom >> visible;
+                snapshot.handles.push_back(handle);
+                snapshot.rects.push_back(r);
+                snapshot.visible.push_back(visible != 0);
+            } else if (kind == "top") {
+                in >> std::hex >> handle >> std::dec >> r.left >> r.top >> r.right >> r.bottom;
+                snapshot.top.emplace_back(handle, r);
+            } else if (kind == "foreground") {
+                in >> std::hex >> snapshot.foreground;
+            }
+        }
+        return snapshot;
+    }
+
+private:
+    e2e::Child child_;
+};
+
+// A fresh folder for one case, removed afterwards.
+class Folder {
+public:
+    Folder() {
+        char name[] = "/tmp/quindarvel-e2e-XXXXXX";
+        if (mkdtemp(name) == nullptr) throw std::runtime_error("mkdtemp failed");
+        path_ = name;
+    }
+    ~Folder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    const fs::path& path() const { return path_; }
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path_ / name, std::ios::binary) << bytes;
+    }
+
+private:
+    fs::path path_;
+};
+
+// Runs the executable copied into exe_dir as `name`, from the folder cwd.
+int RunQuindarvel(const fs::path& exe_dir, const fs::path& cwd, const std::string& name) {
+    fs::copy_file(g_exe, exe_dir / name, fs::copy_options::overwrite_existing);
+    return e2e::Run({"wine", (exe_dir / name).string()}, cwd.string(), 60000);
+}
+
+// What a run must not have touched: the other windows, the order, the foreground.
+void ExpectNothingElseChanged(const Snapshot& before, const Snapshot& after, bool check_order) {
+    std::map<std::uint32_t, Rect> later(after.top.begin(), after.top.end());
+    for (const auto& [handle, rect] : before.top) {
+        if (std::find(before.handles.begin(), before.handles.end(), handle) != before.handles.end()) {
+            continue;
+        }
+        auto it = later.find(handle);
+        if (it != later.end()) {
+            EXPECT_EQ(it->second, rect) << "window " << std::hex << handle;
+        }
+    }
+    EXPECT_EQ(after.visible, before.visible);
+    EXPECT_EQ(after.foreground, before.foreground);
+    if (check_order) {
+        EXPECT_EQ(after.OwnOrder(), before.OwnOrder());
+    }
+}
+
+struct Case {
+    const char* name;
+    std::vector<Win> windows;
+    std::optional<std::string> config;  // nullopt: no configuration file at all
+    std::vector<std::optional<Rect>> after;  // per window; nullopt: unchanged
+    int status = 0;
+    // Windows whose zoom makes them overlap may be restacked by Wine.
+    bool check_order = true;
+    // The configuration file lies in the current folder, not beside the executable.
+    bool config_in_cwd = false;
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class ZoomRun : public testing::TestWithParam<Case> {};
+
+TEST_P(ZoomRun, WindowsAfterTheRun) {
+    const Case& c = GetParam();
+    Folder exe_dir, cwd;
+    if (c.config) (c.config_in_cwd ? cwd : exe_dir).Write("quindarvel.cfg", *c.config);
+    Windows windows(c.windows);
+    const Snapshot before = windows.Dump();
+    for (std::size_t i = 0; i < c.windows.size(); ++i) {
+        ASSERT_EQ(before.rects[i], c.windows[i].rect) << "the fixture's window " << i;
+    }
+    EXPECT_EQ(RunQuindarvel(exe_dir.path(), cwd.path(), "quindarvel.exe"), c.status);
+    const Snapshot after = windows.Dump();
+    for (std::size_t i = 0; i < c.windows.size(); ++i) {
+        const Rect expected = i < c.after.size() && c.after[i] ? *c.after[i] : c.windows[i].rect;
+        EXPECT_EQ(after.rects[i], expected) << c.windows[i].title;
+    }
+    ExpectNothingElseChanged(before, after, c.check_order);
+}
+
+const Case kCases[] = {
+    {"BasicZoom",
+     {{"qv-basic target", At(100, 100, 400, 300)}, {"qv-basic other", At(700, 100, 200, 200)}},
+     "QV-BASIC TARGET\r\n25\r\n",
+     {Rect{50, 63, 550, 438}}},
+    {"CommentsAndLineEnds",
+     {{"qv-lines alpha", At(50, 50, 200, 100)},
+      {"qv-lines beta", At(500, 50, 200, 100)},
+      {"qv-lines gamma", At(950, 50, 200, 100)},
+      {"qv-lines delta", At(50, 400, 200, 100)}},
+     // CR LF; a lone CR with a comment between pattern and percentage; a LF is part
+     // of the line; nothing after a 0x1A is read.
+     "// CR LF comment\r\nqv-lines alpha\r\n$0A\r\n"
+     "qv-lines beta\r/* a comment\r-10\r"
+     "/ a slash and a blank\r\nqv-lines\ngamma\r\n50\r\n"
+     "\x1Aqv-lines delta\r\n50\r\n",
+     {Rect{40, 45, 260, 155}, Rect{510, 55, 690, 145}}},
+    {"TiesInTheArithmetic",
+     {{"qv-tie one", At(100, 100, 23, 23)},
+      {"qv-tie two", At(300, 100, 15, 15)},
+      {"qv-tie three", At(500, 100, 250, 350)},
+      {"qv-tie four", At(100, 500, 218, 218)},
+      {"qv-tie five", At(900, 100, 3, 1)},
+      {"qv-tie six", At(1000, 500, 5, 5)}},
+     "qv-tie one\r\n50\r\nqv-tie two\r\n10\r\nqv-tie three\r\n1\r\n"
+     "qv-tie four\r\n925\r\nqv-tie five\r\n50\r\nqv-tie six\r\n30\r\n",
+     {Rect{95, 95, 129, 129}, Rect{300, 100, 316, 116}, Rect{499, 98, 751, 452},
+      Rect{-908, -508, 1327, 1727}, Rect{899, 100, 904, 101}, Rect{1000, 500, 1006, 506}},
+     0,
+     false},
+    {"CaseOfAsciiLettersOnly",
+     {{"qv-case UBER", At(100, 100, 200, 100)}, {"qv-case \xDC" "BER", At(500, 100, 200, 100)}},
+     "QV-CASE uBeR\r\n10\r\nqv-case \xFC" "ber\r\n10\r\n",
+     {Rect{90, 95, 310, 205}}},
+    {"HiddenAndFramedWindows",
+     {{"qv-hidden target", At(100, 100, 200, 200), false},
+      {"qv-framed target", At(500, 100, 400, 300), true, "overlapped"}},
+     "qv-hidden\r\n50\r\nqv-framed\r\n-50\r\n",
+     {Rect{50, 50, 350, 350}, Rect{600, 175, 800, 325}},
+     0,
+     false},
+    {"TwoEntriesOnOneWindow",
+     {{"qv-twice target", At(300, 300, 200, 100)}},
+     "qv-twice\r\n10\r\ntarget\r\n10\r\n",
+     {Rect{279, 290, 521, 411}}},
+    {"NoMatchThenAMatch",
+     {{"qv-present", At(300, 300, 200, 100)}},
+     "qv-absent\r\n10\r\nqv-present\r\n-10\r\n",
+     {Rect{310, 305, 490, 395}}},
+    {"ZeroAndShrinkToNothing",
+     {{"qv-zero", At(100, 100, 200, 100)}, {"qv-nothing", At(500, 100, 200, 100)}},
+     "qv-zero\r\n0\r\nqv-nothing\r\n-100\r\n",
+     {std::nullopt, Rect{600, 150, 600, 150}}},
+    {"NoConfigurationFile",
+     {{"qv-none target", At(100, 100, 200, 100)}},
+     std::nullopt,
+     {}},
+    {"EmptyConfigurationFile", {{"qv-empty target", At(100, 100, 200, 100)}}, "", {}},
+    {"ConfigurationOnlyInTheCurrentFolder",
+     {{"qv-cwd target", At(100, 100, 200, 100)}},
+     "qv-cwd target\r\n50\r\n",
+     {},
+     0,
+     true,
+     true},
+    {"AFailureEndsTheRunAtItsEntry",
+     {{"qv-fail one", At(100, 100, 200, 100)},
+      {"qv-fail two", At(500, 100, 200, 100)},
+      {"qv-fail three", At(900, 100, 200, 100)}},
+     "qv-fail one\r\n10\r\nqv-fail two\r\nabc\r\nqv-fail three\r\n10\r\n",
+     {Rect{90, 95, 310, 205}},
+     1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ZoomRun, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<Case>& param) { return param.param.name; });
+
+TEST(ZoomRunLastMatch, TheLastMatchingWindowInEnumerationOrderIsZoomed) {
+    const std::vector<Win> wins = {
+        {"qv-last Notes - Editor", At(100, 100, 200, 100)},
+        {"qv-last notes", At(500, 100, 200, 100)},
+        {"qv-last Notepad", At(900, 100, 200, 100)},
+        {"QV-LAST NOTES again", At(100, 500, 200, 100)},
+    };
+    Folder exe_dir;
+    exe_dir.Write("quindarvel.cfg", "qv-last NOTES\r\n10\r\n");
+    Windows windows(wins);
+    const Snapshot before = windows.Dump();
+    // The matching window that the enumeration reports last.
+    std::size_t last = wins.size();
+    for (std::size_t index : before.OwnOrder()) {
+        if (index != 2) last = index;
+    }
+    ASSERT_LT(last, wins.size());
+    EXPECT_EQ(RunQuindarvel(exe_dir.path(), exe_dir.path(), "quindarvel.exe"), 0);
+    const Snapshot after = windows.Dump();
+    for (std::size_t i = 0; i < wins.size(); ++i) {
+        const Rect r = wins[i].rect;
+        const Rect grown{r.left - 10, r.top - 5, r.right + 10, r.bottom + 5};
+        EXPECT_EQ(after.rects[i], i == last ? grown : r) << wins[i].title;
+    }
+    ExpectNothingElseChanged(before, after, true);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <quindarvel.exe> <fixture.exe> [gtest flags]\n", argv[0]);
+        return 2;
+    }
+    g_exe = fs::absolute(argv[1]).string();
+    g_fixture = fs::absolute(argv[2]).string();
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,142 @@
+// POSIX process plumbing for the end-to-end tests.
+#include "e2e/process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace e2e {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int RemainingMs(Clock::time_point deadline) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+}  // namespace
+
+Child::Child(const std::vector<std::string>& argv, const std::string& cwd) {
+    int in[2], out[2];
+    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) {
+        throw std::runtime_error("pipe failed");
+    }
+    pid_ = fork();
+    if (pid_ < 0) throw std::runtime_error("fork failed");
+    if (pid_ == 0) {
+        dup2(in[0], 0);
+        dup2(out[1], 1);
+        if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
+        std::vector<char*> args;
+        for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    close(in[0]);
+    close(out[1]);
+    in_ = in[1];
+    out_ = out[0];
+    signal(SIGPIPE, SIG_IGN);
+}
+
+Child::~Child() {
+    CloseStdin();
+    if (!status_) Wait(10000);
+    if (out_ >= 0) close(out_);
+}
+
+void Child::Write(std::string_view text) {
+    while (!text.empty()) {
+        ssize_t n = write(in_, text.data(), text.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) throw std::runtime_error("write to child failed");
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+std::optional<std::string> Child::ReadLine(int timeout_ms) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    for (;;) {
+        if (auto lf = pending_.find('\n'); lf != std::string::npos) {
+            std::string line = pending_.substr(0, lf);
+            pending_.erase(0, lf + 1);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            return line;
+        }
+        pollfd p{out_, POLLIN, 0};
+        int ready = poll(&p, 1, RemainingMs(deadline));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) return std::nullopt;
+        char buf[4096];
+        ssize_t n = read(out_, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return std::nullopt;
+        pending_.append(buf, static_cast<std::size_t>(n));
+    }
+}
+
+void Child::CloseStdin() {
+    if (in_ >= 0) close(in_);
+    in_ = -1;
+}
+
+int Child::Wait(int timeout_ms) {
+    if (status_) return *status_;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    for (;;) {
+        int raw = 0;
+        pid_t done = waitpid(pid_, &raw, WNOHANG);
+        if (done == pid_) {
+            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+            return *status_;
+        }
+        if (RemainingMs(deadline) == 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, &raw, 0);
+            status_ = -1;
+            return -1;
+        }
+        usleep(2000);
+    }
+}
+
+int Run(const std::vector<std::string>& argv, const std::string& cwd, int timeout_ms) {
+    const pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        // Nothing of the child's output is wanted, and a pipe left open by a helper
+        // it starts must not keep the test waiting.
+        int null = open("/dev/null", O_RDWR);
+        dup2(null, 0);
+        dup2(null, 1);
+        if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
+        std::vector<char*> args;
+        for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    for (;;) {
+        int raw = 0;
+        if (waitpid(pid, &raw, WNOHANG) == pid) return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        if (RemainingMs(deadline) == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &raw, 0);
+            return -1;
+        }
+        usleep(2000);
+    }
+}
+
+}  // namespace e2e

@@ -1,0 +1,41 @@
+// Child processes for the end-to-end tests: a long-lived one spoken to through its
+// stdin and stdout (the window fixture), and one-shot runs with their exit status.
+#pragma once
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace e2e {
+
+class Child {
+public:
+    // Starts argv[0] (looked up on PATH) in cwd, with pipes on stdin and stdout.
+    explicit Child(const std::vector<std::string>& argv, const std::string& cwd = "");
+    ~Child();
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    void Write(std::string_view text);
+    // The next line without its LF, or nullopt when stdout ends or timeout_ms passes.
+    std::optional<std::string> ReadLine(int timeout_ms);
+    void CloseStdin();
+    // The exit status, or -1 when the child had to be killed after timeout_ms.
+    int Wait(int timeout_ms);
+
+private:
+    pid_t pid_ = -1;
+    int in_ = -1;
+    int out_ = -1;
+    std::string pending_;
+    std::optional<int> status_;
+};
+
+// Runs argv to its end in cwd, with stdin and stdout on /dev/null; the exit status,
+// or -1 when it had to be killed after timeout_ms.
+int Run(const std::vector<std::string>& argv, const std::string& cwd, int timeout_ms);
+
+}  // namespace e2e
