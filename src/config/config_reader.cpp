@@ -40,8 +40,8 @@ std::string IoErrorMessage(std::uint32_t code) {
 }
 
 bool ConfigReader::Open(const char* path) {
-    file_ = host::CreateFileA(path, kGenericRead, kFileShareRead, kOpenExisting,
-                              kFileAttributeNormal);
+    file_ =
+        host::CreateFileA(path, kGenericRead, kFileShareRead, kOpenExisting, kFileAttributeNormal);
     pos_ = len_ = 0;
     return file_ != kNoFile;
 }

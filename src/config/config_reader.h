@@ -37,10 +37,6 @@ public:
     // Closes the file; raises EInOutError when the host reports a failure.
     void Close();
 
-    // A file the reader does not close: the end of the process releases it when a
-    // failure cuts the run short.
-    ~ConfigReader() = default;
-
 private:
     static constexpr unsigned char kEndOfData = 0x1A;
 
@@ -48,6 +44,8 @@ private:
     unsigned char Peek();
     void ReadLine(std::string& line);
 
+    // Not closed on destruction: when a failure cuts the run short, the file is left
+    // to the end of the process and no host call follows the failure.
     FileHandle file_ = kNoFile;
     unsigned char buffer_[kBufferSize] = {};
     std::uint32_t pos_ = 0;

@@ -131,10 +131,10 @@ void GetWindowRect(WindowHandle window, WindowRect* rect) {
     if (const memory_host::Window* found = FindWindow(window)) *rect = found->rect;
 }
 
-void SetWindowPos(WindowHandle window, WindowHandle insert_after, std::int32_t x,
-                  std::int32_t y, std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
-    Record("SetWindowPos " + Hex(window) + " " + Hex(insert_after) + " " + std::to_string(x) +
-           " " + std::to_string(y) + " " + std::to_string(cx) + " " + std::to_string(cy) + " " +
+void SetWindowPos(WindowHandle window, WindowHandle insert_after, std::int32_t x, std::int32_t y,
+                  std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
+    Record("SetWindowPos " + Hex(window) + " " + Hex(insert_after) + " " + std::to_string(x) + " " +
+           std::to_string(y) + " " + std::to_string(cx) + " " + std::to_string(cy) + " " +
            Hex(flags));
     if (memory_host::Window* found = FindWindow(window)) {
         // Right and bottom wrap like the host's 32-bit fields rather than overflow.

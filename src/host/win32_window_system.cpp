@@ -68,8 +68,8 @@ void GetWindowRect(WindowHandle window, WindowRect* rect) {
     *rect = {r.left, r.top, r.right, r.bottom};
 }
 
-void SetWindowPos(WindowHandle window, WindowHandle insert_after, std::int32_t x,
-                  std::int32_t y, std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
+void SetWindowPos(WindowHandle window, WindowHandle insert_after, std::int32_t x, std::int32_t y,
+                  std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
     ::SetWindowPos(ToHwnd(window), ToHwnd(insert_after), x, y, cx, cy, flags);
 }
 

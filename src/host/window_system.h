@@ -76,8 +76,8 @@ void GetWindowRect(WindowHandle window, WindowRect* rect);
 
 // Moves and resizes the window (left, top, width, height in pixels) with the given
 // SWP_ flags; insert_after is ignored under kSwpNoZOrder.
-void SetWindowPos(WindowHandle window, WindowHandle insert_after, std::int32_t x,
-                  std::int32_t y, std::int32_t cx, std::int32_t cy, std::uint32_t flags);
+void SetWindowPos(WindowHandle window, WindowHandle insert_after, std::int32_t x, std::int32_t y,
+                  std::int32_t cx, std::int32_t cy, std::uint32_t flags);
 
 // Shows a modal box with no owner when owner is 0; returns once it is dismissed.
 void MessageBoxA(WindowHandle owner, const char* text, const char* title, std::uint32_t flags);

@@ -75,7 +75,7 @@ Extended RoundToExtended(const U128& m) {
 std::optional<std::uint64_t> RoundToInteger(const Extended& v) {
     if (v.exp >= 0) return std::nullopt;  // at least 2^63
     const int shift = -v.exp;
-    if (shift > 64) return 0;  // below one half
+    if (shift > 64) return 0;                                          // below one half
     if (shift == 64) return v.sig > (std::uint64_t{1} << 63) ? 1 : 0;  // in [0.5, 1)
     std::uint64_t q = v.sig >> shift;
     const std::uint64_t rem = v.sig & ((std::uint64_t{1} << shift) - 1);

@@ -59,7 +59,8 @@ struct Snapshot {
         std::vector<std::size_t> order;
         for (const auto& [handle, rect] : top) {
             auto it = std::find(handles.begin(), handles.end(), handle);
-            if (it != handles.end()) order.push_back(static_cast<std::size_t>(it - handles.begin()));
+            if (it != handles.end())
+                order.push_back(static_cast<std::size_t>(it - handles.begin()));
         }
         return order;
     }
@@ -156,7 +157,8 @@ int RunQuindarvel(const fs::path& exe_dir, const fs::path& cwd, const std::strin
 void ExpectNothingElseChanged(const Snapshot& before, const Snapshot& after, bool check_order) {
     std::map<std::uint32_t, Rect> later(after.top.begin(), after.top.end());
     for (const auto& [handle, rect] : before.top) {
-        if (std::find(before.handles.begin(), before.handles.end(), handle) != before.handles.end()) {
+        if (std::find(before.handles.begin(), before.handles.end(), handle) !=
+            before.handles.end()) {
             continue;
         }
         auto it = later.find(handle);
@@ -174,7 +176,7 @@ void ExpectNothingElseChanged(const Snapshot& before, const Snapshot& after, boo
 struct Case {
     const char* name;
     std::vector<Win> windows;
-    std::optional<std::string> config;  // nullopt: no configuration file at all
+    std::optional<std::string> config;       // nullopt: no configuration file at all
     std::vector<std::optional<Rect>> after;  // per window; nullopt: unchanged
     int status = 0;
     // Windows whose zoom makes them overlap may be restacked by Wine.
@@ -236,8 +238,12 @@ const Case kCases[] = {
      0,
      false},
     {"CaseOfAsciiLettersOnly",
-     {{"qv-case UBER", At(100, 100, 200, 100)}, {"qv-case \xDC" "BER", At(500, 100, 200, 100)}},
-     "QV-CASE uBeR\r\n10\r\nqv-case \xFC" "ber\r\n10\r\n",
+     {{"qv-case UBER", At(100, 100, 200, 100)},
+      {"qv-case \xDC"
+       "BER",
+       At(500, 100, 200, 100)}},
+     "QV-CASE uBeR\r\n10\r\nqv-case \xFC"
+     "ber\r\n10\r\n",
      {Rect{90, 95, 310, 205}}},
     {"HiddenAndFramedWindows",
      {{"qv-hidden target", At(100, 100, 200, 200), false},
@@ -258,10 +264,7 @@ const Case kCases[] = {
      {{"qv-zero", At(100, 100, 200, 100)}, {"qv-nothing", At(500, 100, 200, 100)}},
      "qv-zero\r\n0\r\nqv-nothing\r\n-100\r\n",
      {std::nullopt, Rect{600, 150, 600, 150}}},
-    {"NoConfigurationFile",
-     {{"qv-none target", At(100, 100, 200, 100)}},
-     std::nullopt,
-     {}},
+    {"NoConfigurationFile", {{"qv-none target", At(100, 100, 200, 100)}}, std::nullopt, {}},
     {"EmptyConfigurationFile", {{"qv-empty target", At(100, 100, 200, 100)}}, "", {}},
     {"ConfigurationOnlyInTheCurrentFolder",
      {{"qv-cwd target", At(100, 100, 200, 100)}},
@@ -280,7 +283,9 @@ const Case kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ZoomRun, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<Case>& param) { return param.param.name; });
+                         [](const testing::TestParamInfo<Case>& param) {
+                             return param.param.name;
+                         });
 
 TEST(ZoomRunLastMatch, TheLastMatchingWindowInEnumerationOrderIsZoomed) {
     const std::vector<Win> wins = {

@@ -97,9 +97,9 @@ int main() {
     }
     for (const Spec& spec : specs) {
         DWORD style = spec.style == "overlapped" ? WS_OVERLAPPEDWINDOW : WS_POPUP;
-        HWND hwnd = CreateWindowExA(0, wc.lpszClassName, spec.title.c_str(), style, spec.left,
-                                    spec.top, spec.width, spec.height, nullptr, nullptr,
-                                    wc.hInstance, nullptr);
+        HWND hwnd =
+            CreateWindowExA(0, wc.lpszClassName, spec.title.c_str(), style, spec.left, spec.top,
+                            spec.width, spec.height, nullptr, nullptr, wc.hInstance, nullptr);
         if (hwnd == nullptr) {
             std::fprintf(stderr, "fixture: CreateWindowExA failed: %lu\n", GetLastError());
             return 3;

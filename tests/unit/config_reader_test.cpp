@@ -44,9 +44,8 @@ Outcome ReadAll(const std::string& bytes, std::vector<memory_host::ReadStep> rea
 
 std::size_t ReadCalls() {
     const auto& calls = memory_host::Host().calls;
-    return static_cast<std::size_t>(std::count_if(calls.begin(), calls.end(), [](const auto& c) {
-        return c.rfind("ReadFile ", 0) == 0;
-    }));
+    return static_cast<std::size_t>(std::count_if(
+        calls.begin(), calls.end(), [](const auto& c) { return c.rfind("ReadFile ", 0) == 0; }));
 }
 
 const std::string kLong(300, 'w');  // longer than two buffers
@@ -63,10 +62,7 @@ TEST(ConfigReader, LineRules) {
         {"lone CR line ends", "Notepad\r25\r", {{"Notepad", 25}}, ""},
         {"mixed line ends", "A\r10\r\nB\r\n-5\r", {{"A", 10}, {"B", -5}}, ""},
         {"empty file", "", {}, ""},
-        {"comments before and between",
-         "// a\r\nNotepad\r\n// b\r\n25\r\n",
-         {{"Notepad", 25}},
-         ""},
+        {"comments before and between", "// a\r\nNotepad\r\n// b\r\n25\r\n", {{"Notepad", 25}}, ""},
         {"any line starting with a slash is a comment",
          "/\r\n/* x\r\n/ y\r\nA\r\n//\r\n1\r\n",
          {{"A", 1}},
@@ -80,9 +76,15 @@ TEST(ConfigReader, LineRules) {
         {"patterns keep their blanks", "Notepad \r\n25\r\n", {{"Notepad ", 25}}, ""},
         {"a LF is line content", "Note\npad\r\n25\r\n", {{"Note\npad", 25}}, ""},
         {"NUL and TAB are line content", "a\0b\tc\r\n25\r\n"s, {{"a\0b\tc"s, 25}}, ""},
-        {"lines longer than the buffer", kLong + "\r\n" + std::string(200, ' ') + "7\r\n",
-         {{kLong, 7}}, ""},
-        {"end of data at a 0x1A", "A\r\n10\r\n\x1A" "B\r\n20\r\n", {{"A", 10}}, ""},
+        {"lines longer than the buffer",
+         kLong + "\r\n" + std::string(200, ' ') + "7\r\n",
+         {{kLong, 7}},
+         ""},
+        {"end of data at a 0x1A",
+         "A\r\n10\r\n\x1A"
+         "B\r\n20\r\n",
+         {{"A", 10}},
+         ""},
         {"a 0x1A right after the percentage", "A\r\n10\x1A\r\nB\r\n20", {{"A", 10}}, ""},
         {"a pattern and a final comment",
          "A\r\n10\r\nB\r\n// end",
@@ -92,20 +94,31 @@ TEST(ConfigReader, LineRules) {
          "A\r\n10\r\n// end\r\n",
          {{"A", 10}},
          "'' is not a valid integer value"},
-        {"comments only: the last comment is the pattern", "// a\r\n// b",
-         {}, "'' is not a valid integer value"},
-        {"a pattern with no percentage line", "A\r\n10\r\nB\r\n", {{"A", 10}},
+        {"comments only: the last comment is the pattern",
+         "// a\r\n// b",
+         {},
          "'' is not a valid integer value"},
-        {"a blank line shifts the pairs", "A\r\n10\r\n\r\nB\r\n20\r\n", {{"A", 10}},
+        {"a pattern with no percentage line",
+         "A\r\n10\r\nB\r\n",
+         {{"A", 10}},
+         "'' is not a valid integer value"},
+        {"a blank line shifts the pairs",
+         "A\r\n10\r\n\r\nB\r\n20\r\n",
+         {{"A", 10}},
          "'B' is not a valid integer value"},
         {"CR CR LF line ends", "A\r\r\n10\r\r\n", {}, "'' is not a valid integer value"},
-        {"LF-only line ends make one line", "A\n10\n", {},
+        {"LF-only line ends make one line", "A\n10\n", {}, "'' is not a valid integer value"},
+        {"a 0x1A inside the last pattern",
+         "A\r\n10\r\nB\x1Atail\r\n20\r\n",
+         {{"A", 10}},
          "'' is not a valid integer value"},
-        {"a 0x1A inside the last pattern", "A\r\n10\r\nB\x1Atail\r\n20\r\n", {{"A", 10}},
-         "'' is not a valid integer value"},
-        {"a byte-order mark hides a comment", "\xEF\xBB\xBF// c\r\nA\r\n10\r\n", {},
+        {"a byte-order mark hides a comment",
+         "\xEF\xBB\xBF// c\r\nA\r\n10\r\n",
+         {},
          "'A' is not a valid integer value"},
-        {"the message quotes the whole line", "A\r\n 25 \r\n", {},
+        {"the message quotes the whole line",
+         "A\r\n 25 \r\n",
+         {},
          "' 25 ' is not a valid integer value"},
         {"a NUL ends the percentage", "A\r\n25\0 junk\r\n"s, {{"A", 25}}, ""},
     };
@@ -170,8 +183,7 @@ TEST(ConfigReader, ReadAndCloseFailures) {
         {"first read fails", {{128, 5}}, 0, {}, "File access denied"},
         {"a read fails between entries", {{7, 0}, {128, 23}}, 0, {{"A", 10}}, "I/O error 23"},
         {"a read fails looking for a LF after a CR", {{6, 0}, {128, 23}}, 0, {}, "I/O error 23"},
-        {"a read fails in the last line", {{128, 0}, {128, 2}}, 0, {{"A", 10}},
-         "File not found"},
+        {"a read fails in the last line", {{128, 0}, {128, 2}}, 0, {{"A", 10}}, "File not found"},
         {"close fails", {}, 6, {{"A", 10}, {"B", 20}}, "I/O error 6"},
     };
     for (const Row& row : rows) {
@@ -200,11 +212,16 @@ TEST(IoErrorMessage, Table) {
         std::uint32_t code;
         const char* message;
     } rows[] = {
-        {2, "File not found"},      {3, "Invalid filename"},
-        {4, "Too many open files"}, {5, "File access denied"},
-        {100, "Read beyond end of file"}, {101, "Disk full"},
-        {106, "Invalid numeric input"},   {0, "I/O error 0"},
-        {23, "I/O error 23"},       {4294967295u, "I/O error 4294967295"},
+        {2, "File not found"},
+        {3, "Invalid filename"},
+        {4, "Too many open files"},
+        {5, "File access denied"},
+        {100, "Read beyond end of file"},
+        {101, "Disk full"},
+        {106, "Invalid numeric input"},
+        {0, "I/O error 0"},
+        {23, "I/O error 23"},
+        {4294967295u, "I/O error 4294967295"},
     };
     for (const Row& row : rows) EXPECT_EQ(IoErrorMessage(row.code), row.message) << row.code;
 }

@@ -31,25 +31,25 @@ TEST(Growth, WorkedValues) {
         std::int32_t percentage;
         std::int32_t growth;
     } rows[] = {
-        {800, 25, 200},      // exact quarter
-        {600, 25, 150},      // exact quarter
-        {801, 25, 200},      // 200.25 rounds down
-        {250, 1, 2},         // exactly 2.5: tie to even
-        {350, 1, 4},         // exactly 3.5: tie to even
-        {1, 50, 0},          // exactly 0.5: tie to even
-        {3, 50, 2},          // exactly 1.5
-        {23, 50, 11},        // just below 11.5; double precision would give 12
-        {15, 10, 1},         // just below 1.5; double precision would give 2
-        {5, 30, 1},          // just below 1.5
-        {218, 925, 2017},    // just above 2016.5; exact ties to even would give 2016
-        {101, -3, -3},       // shrinking
-        {1023, -1, -10},     // shrinking, rounds toward the nearer
-        {640, 0, 0},         // no change
-        {640, 100, 640},     // doubling
-        {640, -100, -640},   // to nothing
-        {640, -150, -960},   // past nothing
-        {0, 12345, 0},       // an empty size never grows
-        {-100, 50, -50},     // a negative size grows the other way
+        {800, 25, 200},     // exact quarter
+        {600, 25, 150},     // exact quarter
+        {801, 25, 200},     // 200.25 rounds down
+        {250, 1, 2},        // exactly 2.5: tie to even
+        {350, 1, 4},        // exactly 3.5: tie to even
+        {1, 50, 0},         // exactly 0.5: tie to even
+        {3, 50, 2},         // exactly 1.5
+        {23, 50, 11},       // just below 11.5; double precision would give 12
+        {15, 10, 1},        // just below 1.5; double precision would give 2
+        {5, 30, 1},         // just below 1.5
+        {218, 925, 2017},   // just above 2016.5; exact ties to even would give 2016
+        {101, -3, -3},      // shrinking
+        {1023, -1, -10},    // shrinking, rounds toward the nearer
+        {640, 0, 0},        // no change
+        {640, 100, 640},    // doubling
+        {640, -100, -640},  // to nothing
+        {640, -150, -960},  // past nothing
+        {0, 12345, 0},      // an empty size never grows
+        {-100, 50, -50},    // a negative size grows the other way
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.size << " " << row.percentage);
@@ -104,11 +104,12 @@ TEST(Growth, MatchesExtendedHardwareOnEveryTie) {
 
 TEST(Growth, MatchesExtendedHardwareAtTheEdges) {
     if (!kHardwareExtended) GTEST_SKIP() << "long double is not the 80-bit format here";
-    const std::int64_t sizes[] = {0, 1, -1, 2, 99, 100, 101, 65535, 65536, 2147483647,
+    const std::int64_t sizes[] = {0,           1,           -1,         2,          99,
+                                  100,         101,         65535,      65536,      2147483647,
                                   -2147483647, -2147483648, 2147483648, 4294967295, -4294967295};
-    const std::int32_t percentages[] = {0,         1,          -1,         50,        -50,
-                                        100,       -100,       2147483647, INT32_MIN, 21474836,
-                                        21474837,  -21474836,  -21474837,  1073741824, 4294967};
+    const std::int32_t percentages[] = {0,        1,         -1,         50,         -50,
+                                        100,      -100,      2147483647, INT32_MIN,  21474836,
+                                        21474837, -21474836, -21474837,  1073741824, 4294967};
     for (std::int64_t size : sizes) {
         for (std::int32_t percentage : percentages) {
             EXPECT_EQ(Growth(size, percentage), HardwareGrowth(size, percentage))
@@ -130,10 +131,15 @@ TEST(ComputePlacement, Table) {
         {"odd shrink: the far edges move one more", {0, 0, 101, 101}, -3, Placement{1, 1, 98, 98}},
         {"zero still places", {5, 6, 645, 486}, 0, Placement{5, 6, 640, 480}},
         {"-100 shrinks to nothing", {0, 0, 640, 480}, -100, Placement{320, 240, 0, 0}},
-        {"below -100 passes negative sizes", {0, 0, 640, 480}, -150,
+        {"below -100 passes negative sizes",
+         {0, 0, 640, 480},
+         -150,
          Placement{480, 360, -320, -240}},
         {"a negative width", {100, 0, 0, 10}, 50, Placement{125, -2, -150, 15}},
-        {"off-screen windows", {-5000, -3000, -4000, -2000}, 10, Placement{-5050, -3050, 1100, 1100}},
+        {"off-screen windows",
+         {-5000, -3000, -4000, -2000},
+         10,
+         Placement{-5050, -3050, 1100, 1100}},
         {"the width's growth is too large", {0, 0, 1000, 10}, kMax, std::nullopt},
         {"only the height's growth is too large", {0, 0, 0, 1000}, kMax, std::nullopt},
         {"the new left leaves the range", {kMin + 10, 0, kMin + 1010, 10}, 100, std::nullopt},

@@ -35,7 +35,8 @@ TEST(DirectoryLength, Table) {
         {"without DBCS the same byte is one", "C:\\ab\\\x95\\q.exe", false, "C:\\ab\\\x95\\"},
         {"a lead byte steps over any trail byte", "C:\\\x81:x", true, "C:\\"},
         {"a lead byte at the very end is a byte", "C:\\a\\\x81", true, "C:\\a\\"},
-        {"a real delimiter after a double-byte character", "C:\\\x95\\\\q.exe", true, "C:\\\x95\\\\"},
+        {"a real delimiter after a double-byte character", "C:\\\x95\\\\q.exe", true,
+         "C:\\\x95\\\\"},
         {"bytes outside the lead ranges stay single", "C:\\\xA0\\q.exe", true, "C:\\\xA0\\"},
     };
     for (const Row& row : rows) {
@@ -52,7 +53,9 @@ protected:
         host().module_path = "C:\\Tools\\quindarvel.exe";
     }
     memory_host::State& host() { return memory_host::Host(); }
-    void Config(std::string bytes) { host().files["C:\\Tools\\quindarvel.cfg"].bytes = std::move(bytes); }
+    void Config(std::string bytes) {
+        host().files["C:\\Tools\\quindarvel.cfg"].bytes = std::move(bytes);
+    }
 };
 
 TEST_F(RunTest, ConfigPathBesideTheExecutable) {
@@ -113,10 +116,9 @@ TEST_F(RunTest, AModulePathThatCantBeHadOpensNothing) {
 TEST_F(RunTest, AnEmptyFileRunsNoEntry) {
     Config("");
     EXPECT_EQ(quindarvel::Run(), 0);
-    EXPECT_EQ(host().calls,
-              (Calls{"GetModuleFileNameA 261", "IsDBCSEnabled",
-                     "CreateFileA C:\\Tools\\quindarvel.cfg 0x80000000 0x1 0x3 0x80",
-                     "ReadFile 128 -> 0", "CloseHandle"}));
+    EXPECT_EQ(host().calls, (Calls{"GetModuleFileNameA 261", "IsDBCSEnabled",
+                                   "CreateFileA C:\\Tools\\quindarvel.cfg 0x80000000 0x1 0x3 0x80",
+                                   "ReadFile 128 -> 0", "CloseHandle"}));
 }
 
 TEST_F(RunTest, EveryEntryInFileOrder) {
@@ -127,40 +129,39 @@ TEST_F(RunTest, EveryEntryInFileOrder) {
         {0x30, "Calculator", {0, 0, 200, 300}},
     };
     EXPECT_EQ(quindarvel::Run(), 0);
-    EXPECT_EQ(host().calls,
-              (Calls{
-                  "GetModuleFileNameA 261",
-                  "IsDBCSEnabled",
-                  "CreateFileA C:\\Tools\\quindarvel.cfg 0x80000000 0x1 0x3 0x80",
-                  "ReadFile 128 -> 44",
-                  // Notepad 25
-                  "EnumWindows",
-                  "GetWindowTextLengthA 0x10",
-                  "GetWindowTextA 0x10 19",
-                  "GetWindowTextLengthA 0x20",
-                  "GetWindowTextLengthA 0x30",
-                  "GetWindowTextA 0x30 11",
-                  "GetWindowRect 0x10",
-                  "SetWindowPos 0x10 0x0 0 25 1000 750 0x414",
-                  // Clock 10: no match
-                  "EnumWindows",
-                  "GetWindowTextLengthA 0x10",
-                  "GetWindowTextA 0x10 19",
-                  "GetWindowTextLengthA 0x20",
-                  "GetWindowTextLengthA 0x30",
-                  "GetWindowTextA 0x30 11",
-                  // Calc -50
-                  "EnumWindows",
-                  "GetWindowTextLengthA 0x10",
-                  "GetWindowTextA 0x10 19",
-                  "GetWindowTextLengthA 0x20",
-                  "GetWindowTextLengthA 0x30",
-                  "GetWindowTextA 0x30 11",
-                  "GetWindowRect 0x30",
-                  "SetWindowPos 0x30 0x0 50 75 100 150 0x414",
-                  "ReadFile 128 -> 0",
-                  "CloseHandle",
-              }));
+    EXPECT_EQ(host().calls, (Calls{
+                                "GetModuleFileNameA 261",
+                                "IsDBCSEnabled",
+                                "CreateFileA C:\\Tools\\quindarvel.cfg 0x80000000 0x1 0x3 0x80",
+                                "ReadFile 128 -> 44",
+                                // Notepad 25
+                                "EnumWindows",
+                                "GetWindowTextLengthA 0x10",
+                                "GetWindowTextA 0x10 19",
+                                "GetWindowTextLengthA 0x20",
+                                "GetWindowTextLengthA 0x30",
+                                "GetWindowTextA 0x30 11",
+                                "GetWindowRect 0x10",
+                                "SetWindowPos 0x10 0x0 0 25 1000 750 0x414",
+                                // Clock 10: no match
+                                "EnumWindows",
+                                "GetWindowTextLengthA 0x10",
+                                "GetWindowTextA 0x10 19",
+                                "GetWindowTextLengthA 0x20",
+                                "GetWindowTextLengthA 0x30",
+                                "GetWindowTextA 0x30 11",
+                                // Calc -50
+                                "EnumWindows",
+                                "GetWindowTextLengthA 0x10",
+                                "GetWindowTextA 0x10 19",
+                                "GetWindowTextLengthA 0x20",
+                                "GetWindowTextLengthA 0x30",
+                                "GetWindowTextA 0x30 11",
+                                "GetWindowRect 0x30",
+                                "SetWindowPos 0x30 0x0 50 75 100 150 0x414",
+                                "ReadFile 128 -> 0",
+                                "CloseHandle",
+                            }));
 }
 
 TEST_F(RunTest, TwoEntriesOnOneWindowBothApply) {
@@ -201,12 +202,14 @@ TEST_F(RunTest, AFailureStopsTheRunAtItsEntry) {
         EXPECT_EQ(host().windows[2].rect, (WindowRect{0, 0, 100, 100}));
         // Nothing after the failure: no third lookup, no close.
         const Calls& calls = host().calls;
-        EXPECT_EQ(std::count(calls.begin(), calls.end(), "SetWindowPos 0x10 0x0 -50 -50 200 200 0x414"),
-                  1);
+        EXPECT_EQ(
+            std::count(calls.begin(), calls.end(), "SetWindowPos 0x10 0x0 -50 -50 200 200 0x414"),
+            1);
         EXPECT_EQ(std::count(calls.begin(), calls.end(), "CloseHandle"), 0);
-        EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
-                                [](const std::string& c) { return c.rfind("SetWindowPos", 0) == 0; }),
-                  1);
+        EXPECT_EQ(
+            std::count_if(calls.begin(), calls.end(),
+                          [](const std::string& c) { return c.rfind("SetWindowPos", 0) == 0; }),
+            1);
     }
 }
 

@@ -27,26 +27,31 @@ TEST(TitleMatching, Table) {
         std::string pattern;
         bool match;
     } rows[] = {
-        {"Notes - Editor", "NOTES", true},              // case of ASCII letters ignored
-        {"notes", "NOTES", true},                       // the whole title
-        {"Notes - Editor", "ditor", true},              // a match may start anywhere
-        {"Notes - Editor", "Notes - Editor", true},     // the whole title as pattern
-        {"Notes - Editor", "", false},                  // an empty pattern matches nothing
-        {"", "", false},                                // not even an empty title
-        {"Note", "Notes", false},                       // longer than the title
-        {"Notepad", "Notepad ", false},                 // blanks in the pattern count
+        {"Notes - Editor", "NOTES", true},                     // case of ASCII letters ignored
+        {"notes", "NOTES", true},                              // the whole title
+        {"Notes - Editor", "ditor", true},                     // a match may start anywhere
+        {"Notes - Editor", "Notes - Editor", true},            // the whole title as pattern
+        {"Notes - Editor", "", false},                         // an empty pattern matches nothing
+        {"", "", false},                                       // not even an empty title
+        {"Note", "Notes", false},                              // longer than the title
+        {"Notepad", "Notepad ", false},                        // blanks in the pattern count
         {"Untitled - Notepad", "untitled  - notepad", false},  // so does their number
-        {"\xDC" "BER", "\xFC" "ber", false},            // accented letters keep their case
-        {"UBER", "uBeR", true},                         // plain ASCII letters don't
-        {"a[b]", "A{B}", false},                        // only a-z are upper-cased
-        {"A@B", "a`b", false},                          // neighbours of the letter range
-        {"Zz", "zZ", true},                             // the ends of the letter range
-        {"tab\there", "TAB\tHERE", true},               // control bytes compared as they are
-        {"ab\0cd"s, "B\0C"s, true},                     // a NUL is an ordinary byte
-        {"aaab", "aab", true},                          // a partial first try
+        {"\xDC"
+         "BER",
+         "\xFC"
+         "ber",
+         false},                           // accented letters keep their case
+        {"UBER", "uBeR", true},            // plain ASCII letters don't
+        {"a[b]", "A{B}", false},           // only a-z are upper-cased
+        {"A@B", "a`b", false},             // neighbours of the letter range
+        {"Zz", "zZ", true},                // the ends of the letter range
+        {"tab\there", "TAB\tHERE", true},  // control bytes compared as they are
+        {"ab\0cd"s, "B\0C"s, true},        // a NUL is an ordinary byte
+        {"aaab", "aab", true},             // a partial first try
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::PrintToString(row.title) + " / " + testing::PrintToString(row.pattern));
+        SCOPED_TRACE(testing::PrintToString(row.title) + " / " +
+                     testing::PrintToString(row.pattern));
         EXPECT_EQ(Matches(row.title, row.pattern), row.match);
     }
 }
@@ -72,10 +77,10 @@ TEST_F(ZoomHostTest, TheLastMatchInEnumerationOrderWins) {
 
 TEST_F(ZoomHostTest, FetchesEachTitledWindowsTitleOnce) {
     host().windows = {
-        {0x10, "", {}},                                   // untitled: never fetched
-        {0x20, "Calc", {}, -5},                           // a negative length: no title
+        {0x10, "", {}},          // untitled: never fetched
+        {0x20, "Calc", {}, -5},  // a negative length: no title
         {0x30, "Notepad", {}},
-        {0x40, "Huge", {}, INT32_MAX},                    // a size the call can't take
+        {0x40, "Huge", {}, INT32_MAX},  // a size the call can't take
     };
     EXPECT_EQ(FindTargetWindow("e"), 0x30u);
     EXPECT_EQ(host().calls, (Calls{"EnumWindows", "GetWindowTextLengthA 0x10",
@@ -98,7 +103,8 @@ TEST_F(ZoomHostTest, ATitleCopiedShortIsPaddedWithNuls) {
 TEST_F(ZoomHostTest, ZoomPlacesWithoutActivatingOrRestacking) {
     host().windows = {{0x10, "Notepad", {100, 100, 900, 700}}};
     ZoomWindow(0x10, 25);
-    EXPECT_EQ(host().calls, (Calls{"GetWindowRect 0x10", "SetWindowPos 0x10 0x0 0 25 1000 750 0x414"}));
+    EXPECT_EQ(host().calls,
+              (Calls{"GetWindowRect 0x10", "SetWindowPos 0x10 0x0 0 25 1000 750 0x414"}));
     EXPECT_EQ(host().windows[0].rect, (WindowRect{0, 25, 1000, 775}));
 }
 

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Every test of quindarvel: formatting, the unit tests (plain and under ASan/UBSan),
+# the Windows executables' make-up, and the end-to-end tests of both executables
+# against real windows under Wine. Installs what it needs first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+echo "== formatting"
+git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+jobs=$(nproc)
+for preset in win32 win64 native sanitize; do
+    echo "== build $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j"$jobs"
+done
+
+echo "== tests"
+ctest --preset native -j"$jobs"
+ctest --preset sanitize -j"$jobs"
