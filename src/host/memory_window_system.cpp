@@ -59,6 +59,11 @@ std::uint32_t GetModuleFileNameA(char* buf, std::uint32_t size) {
     return path.size() >= size ? size : static_cast<std::uint32_t>(copied);
 }
 
+std::uintptr_t GetModuleHandleA() {
+    Record("GetModuleHandleA");
+    return Instance().image_base;
+}
+
 FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
                        std::uint32_t disposition, std::uint32_t attributes) {
     Record("CreateFileA " + std::string(path) + " " + Hex(access) + " " + Hex(share) + " " +

@@ -45,6 +45,7 @@ struct State {
     // What GetModuleFileNameA answers; -1 means the copied length (the path's, or the
     // buffer size when the path doesn't fit).
     std::int64_t module_result = -1;
+    std::uintptr_t image_base = 0x00400000;
     std::map<std::string, File> files;
     std::vector<Window> windows;  // in enumeration order
     bool dbcs_enabled = false;

@@ -32,6 +32,10 @@ std::uint32_t GetModuleFileNameA(char* buf, std::uint32_t size) {
     return ::GetModuleFileNameA(nullptr, buf, size);
 }
 
+std::uintptr_t GetModuleHandleA() {
+    return reinterpret_cast<std::uintptr_t>(::GetModuleHandleA(nullptr));
+}
+
 FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
                        std::uint32_t disposition, std::uint32_t attributes) {
     HANDLE file = ::CreateFileA(path, access, share, nullptr, disposition, attributes, nullptr);

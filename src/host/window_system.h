@@ -47,6 +47,9 @@ namespace host {
 // it; returns the characters copied without the NUL: 0 on failure, size when cut.
 std::uint32_t GetModuleFileNameA(char* buf, std::uint32_t size);
 
+// The address at which the running executable's image is loaded (module 0).
+std::uintptr_t GetModuleHandleA();
+
 // Opens the file at the NUL-terminated path with the given access, sharing,
 // disposition and attributes; returns kNoFile on any failure.
 FileHandle CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,

@@ -8,23 +8,10 @@
 #include "host/failure.h"
 #include "host/failure_report.h"
 #include "host/window_system.h"
+#include "run/module_path.h"
 #include "zoom/zoom.h"
 
 namespace quindarvel {
-
-std::size_t DirectoryLength(std::string_view path, bool (*is_lead_byte)(std::uint8_t)) {
-    std::size_t length = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const auto byte = static_cast<std::uint8_t>(path[i]);
-        if (is_lead_byte != nullptr && i + 1 < path.size() && path[i + 1] != '\0' &&
-            is_lead_byte(byte)) {
-            ++i;  // the trail byte belongs to this character, whatever its value
-        } else if (byte == '\\' || byte == ':') {
-            length = i + 1;
-        }
-    }
-    return length;
-}
 
 std::optional<std::string> ConfigPath() {
     char module[kModulePathBuffer] = {};

@@ -16,11 +16,6 @@ inline constexpr std::uint32_t kModulePathBuffer = 261;
 inline constexpr std::size_t kMaxOpenPath = 259;
 inline constexpr std::string_view kConfigName = "quindarvel.cfg";
 
-// The length of the directory part of path: up to and including its last "\" or
-// ":", where a byte that trails a double-byte character is no delimiter. Pass
-// nullptr when the code page has no double-byte characters.
-std::size_t DirectoryLength(std::string_view path, bool (*is_lead_byte)(std::uint8_t));
-
 // The configuration file's path beside the running executable; nullopt when the
 // executable's path can't be had whole or the result would be cut for the open.
 std::optional<std::string> ConfigPath();

@@ -1,8 +1,9 @@
 // End-to-end tests of the real quindarvel.exe under Wine: the fixture program makes
 // top-level windows with chosen titles and rectangles, each case copies the
 // executable into a fresh folder with its configuration file, runs it, and then
-// checks every window's rectangle, the exit status, and that nothing else changed:
-// no other window moved, the stacking order and the foreground window stayed.
+// checks every window's rectangle, the exit status, the error box when one is due
+// (read back and dismissed by the fixture), and that nothing else changed: no other
+// window moved, the stacking order and the foreground window stayed.
 // Usage: e2e_tests <quindarvel.exe> <fixture.exe> [gtest flags]
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <map>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -65,6 +67,21 @@ struct Snapshot {
         return order;
     }
 };
+
+struct Box {
+    std::string text;
+    std::uint32_t owner = 0;
+    bool ok_shown = false;
+    bool cancel_shown = false;
+};
+
+std::string FromHex(const std::string& hex) {
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    }
+    return bytes;
+}
 
 std::string Hex(const std::string& bytes) {
     std::string hex;
@@ -122,6 +139,23 @@ public:
         return snapshot;
     }
 
+    // The "Application Error" box, read and dismissed with OK, if one comes in time.
+    std::optional<Box> AnswerBox(int timeout_ms) {
+        child_.Write("box " + std::to_string(timeout_ms) + "\n");
+        const auto line = child_.ReadLine(timeout_ms + 30000);
+        if (!line) throw std::runtime_error("the fixture stopped answering");
+        std::istringstream in(*line);
+        std::string kind, hex;
+        int ok = 0, cancel = 0;
+        Box box;
+        in >> kind >> hex >> std::hex >> box.owner >> std::dec >> ok >> cancel;
+        if (kind != "box") return std::nullopt;
+        box.text = hex == "-" ? "" : FromHex(hex);
+        box.ok_shown = ok != 0;
+        box.cancel_shown = cancel != 0;
+        return box;
+    }
+
 private:
     e2e::Child child_;
 };
@@ -147,14 +181,47 @@ private:
     fs::path path_;
 };
 
-// Runs the executable copied into exe_dir as `name`, from the folder cwd.
-int RunQuindarvel(const fs::path& exe_dir, const fs::path& cwd, const std::string& name) {
+struct RunOutcome {
+    int status;
+    std::optional<Box> box;
+};
+
+// Runs the executable copied into exe_dir as `name`, from the folder cwd. A box it
+// shows is read and dismissed; when no box is expected, the fixture still looks for
+// one after the run, so that a box shown by mistake is seen.
+RunOutcome RunQuindarvel(Windows& windows, const fs::path& exe_dir, const fs::path& cwd,
+                         const std::string& name, bool box_expected) {
     fs::copy_file(g_exe, exe_dir / name, fs::copy_options::overwrite_existing);
-    return e2e::Run({"wine", (exe_dir / name).string()}, cwd.string(), 60000);
+    const pid_t pid = e2e::Spawn({"wine", (exe_dir / name).string()}, cwd.string());
+    RunOutcome outcome{0, std::nullopt};
+    if (box_expected) outcome.box = windows.AnswerBox(20000);
+    outcome.status = e2e::WaitFor(pid, box_expected ? 20000 : 10000);
+    if (!box_expected) outcome.box = windows.AnswerBox(0);
+    return outcome;
 }
 
-// What a run must not have touched: the other windows, the order, the foreground.
-void ExpectNothingElseChanged(const Snapshot& before, const Snapshot& after, bool check_order) {
+// The box's text for a failure of this kind with this message.
+void ExpectBox(const std::optional<Box>& box, const std::string& kind, const std::string& module,
+               const std::string& message) {
+    ASSERT_TRUE(box.has_value()) << "no \"Application Error\" box";
+    const std::regex pattern(
+        "Exception " + kind + " in module " +
+        std::regex_replace(module, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)") +
+        " at ([0-9A-F]{8})\\.\n(.*)");
+    std::smatch match;
+    ASSERT_TRUE(std::regex_match(box->text, match, pattern)) << box->text;
+    EXPECT_EQ(match[2].str(), message);
+    // An offset within the executable's image, which is well under a megabyte.
+    EXPECT_LT(std::stoul(match[1].str(), nullptr, 16), 0x100000u) << match[1].str();
+    EXPECT_EQ(box->owner, 0u);
+    EXPECT_TRUE(box->ok_shown);
+    EXPECT_FALSE(box->cancel_shown);
+}
+
+// What a run must not have touched: the other windows, the order, and, unless it
+// showed the error box (which takes the foreground while it is up), the foreground.
+void ExpectNothingElseChanged(const Snapshot& before, const Snapshot& after, bool check_order,
+                              bool box_shown) {
     std::map<std::uint32_t, Rect> later(after.top.begin(), after.top.end());
     for (const auto& [handle, rect] : before.top) {
         if (std::find(before.handles.begin(), before.handles.end(), handle) !=
@@ -167,7 +234,9 @@ void ExpectNothingElseChanged(const Snapshot& before, const Snapshot& after, boo
         }
     }
     EXPECT_EQ(after.visible, before.visible);
-    EXPECT_EQ(after.foreground, before.foreground);
+    if (!box_shown) {
+        EXPECT_EQ(after.foreground, before.foreground);
+    }
     if (check_order) {
         EXPECT_EQ(after.OwnOrder(), before.OwnOrder());
     }
@@ -183,6 +252,10 @@ struct Case {
     bool check_order = true;
     // The configuration file lies in the current folder, not beside the executable.
     bool config_in_cwd = false;
+    // The failure that the error box reports, when the run fails.
+    const char* kind = nullptr;
+    const char* message = nullptr;
+    const char* exe_name = "quindarvel.exe";
 };
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
@@ -198,13 +271,20 @@ TEST_P(ZoomRun, WindowsAfterTheRun) {
     for (std::size_t i = 0; i < c.windows.size(); ++i) {
         ASSERT_EQ(before.rects[i], c.windows[i].rect) << "the fixture's window " << i;
     }
-    EXPECT_EQ(RunQuindarvel(exe_dir.path(), cwd.path(), "quindarvel.exe"), c.status);
+    const RunOutcome run =
+        RunQuindarvel(windows, exe_dir.path(), cwd.path(), c.exe_name, c.kind != nullptr);
+    EXPECT_EQ(run.status, c.status);
+    if (c.kind != nullptr) {
+        ExpectBox(run.box, c.kind, c.exe_name, c.message);
+    } else {
+        EXPECT_FALSE(run.box.has_value()) << "an unexpected box: " << run.box->text;
+    }
     const Snapshot after = windows.Dump();
     for (std::size_t i = 0; i < c.windows.size(); ++i) {
         const Rect expected = i < c.after.size() && c.after[i] ? *c.after[i] : c.windows[i].rect;
         EXPECT_EQ(after.rects[i], expected) << c.windows[i].title;
     }
-    ExpectNothingElseChanged(before, after, c.check_order);
+    ExpectNothingElseChanged(before, after, c.check_order, c.kind != nullptr);
 }
 
 const Case kCases[] = {
@@ -279,7 +359,41 @@ const Case kCases[] = {
       {"qv-fail three", At(900, 100, 200, 100)}},
      "qv-fail one\r\n10\r\nqv-fail two\r\nabc\r\nqv-fail three\r\n10\r\n",
      {Rect{90, 95, 310, 205}},
-     1},
+     1,
+     true,
+     false,
+     "EConvertError",
+     "'abc' is not a valid integer value."},
+    {"AGrowthOutOfRange",
+     {{"qv-big one", At(100, 100, 200, 100)},
+      {"qv-big two", At(500, 100, 1000, 100)},
+      {"qv-big three", At(100, 500, 200, 100)}},
+     "qv-big one\r\n10\r\nqv-big two\r\n2000000000\r\nqv-big three\r\n10\r\n",
+     {Rect{90, 95, 310, 205}},
+     1,
+     true,
+     false,
+     "EInvalidOp",
+     "Invalid floating point operation."},
+    {"ARenamedExecutableNamesItself",
+     {{"qv-renamed target", At(100, 100, 200, 100)}},
+     "qv-renamed target\r\n$ZZ\r\n",
+     {},
+     1,
+     true,
+     false,
+     "EConvertError",
+     "'$ZZ' is not a valid integer value.",
+     "My Zoomer.EXE"},
+    {"AnEmptyPercentageLine",
+     {{"qv-blank target", At(100, 100, 200, 100)}},
+     "qv-blank target\r\n\r\n",
+     {},
+     1,
+     true,
+     false,
+     "EConvertError",
+     "'' is not a valid integer value."},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ZoomRun, testing::ValuesIn(kCases),
@@ -304,14 +418,17 @@ TEST(ZoomRunLastMatch, TheLastMatchingWindowInEnumerationOrderIsZoomed) {
         if (index != 2) last = index;
     }
     ASSERT_LT(last, wins.size());
-    EXPECT_EQ(RunQuindarvel(exe_dir.path(), exe_dir.path(), "quindarvel.exe"), 0);
+    const RunOutcome run =
+        RunQuindarvel(windows, exe_dir.path(), exe_dir.path(), "quindarvel.exe", false);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_FALSE(run.box.has_value());
     const Snapshot after = windows.Dump();
     for (std::size_t i = 0; i < wins.size(); ++i) {
         const Rect r = wins[i].rect;
         const Rect grown{r.left - 10, r.top - 5, r.right + 10, r.bottom + 5};
         EXPECT_EQ(after.rects[i], i == last ? grown : r) << wins[i].title;
     }
-    ExpectNothingElseChanged(before, after, true);
+    ExpectNothingElseChanged(before, after, true, false);
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 //   dump               answers "win <i> <hwnd> <l> <t> <r> <b> <visible>" per own window,
 //                      "top <hwnd> <l> <t> <r> <b>" per top-level window in enumeration
 //                      order, "foreground <hwnd>", then "end"
+//   box <ms>           waits up to <ms> for a top-level "Application Error" box, answers
+//                      "box <text hex> <owner> <OK visible> <Cancel visible>" and presses
+//                      OK; answers "nobox" when none came
 // The windows live until stdin ends.
 #include <windows.h>
 
@@ -58,10 +61,45 @@ void Dump() {
     std::fflush(stdout);
 }
 
+bool Shown(HWND box, int id) {
+    HWND item = GetDlgItem(box, id);
+    return item != nullptr && IsWindowVisible(item);
+}
+
+void AnswerBox(int timeout_ms) {
+    HWND box = nullptr;
+    for (int waited = 0; box == nullptr && waited <= timeout_ms; waited += 20) {
+        box = FindWindowA("#32770", "Application Error");
+        if (box == nullptr) Sleep(20);
+    }
+    if (box == nullptr) {
+        std::printf("nobox\n");
+        std::fflush(stdout);
+        return;
+    }
+    // The message text is the static control with the id 0xFFFF.
+    static char text[8192];
+    text[0] = '\0';
+    SendMessageA(GetDlgItem(box, 0xFFFF), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    std::string hex;
+    char pair[3];
+    for (const char* p = text; *p != '\0'; ++p) {
+        std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned char>(*p));
+        hex += pair;
+    }
+    std::printf("box %s %lx %d %d\n", hex.empty() ? "-" : hex.c_str(),
+                HandleValue(GetWindow(box, GW_OWNER)), Shown(box, IDOK) ? 1 : 0,
+                Shown(box, IDCANCEL) ? 1 : 0);
+    std::fflush(stdout);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+}
+
 DWORD WINAPI Commands(LPVOID) {
     char line[256];
     while (std::fgets(line, sizeof line, stdin) != nullptr) {
         if (std::strncmp(line, "dump", 4) == 0) Dump();
+        if (std::strncmp(line, "box ", 4) == 0) AnswerBox(std::atoi(line + 4));
     }
     PostThreadMessageA(g_main_thread, WM_QUIT, 0, 0);
     return 0;

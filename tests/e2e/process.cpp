@@ -9,8 +9,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <stdexcept>
 
 namespace e2e {
@@ -23,18 +21,13 @@ int RemainingMs(Clock::time_point deadline) {
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
-}  // namespace
-
-Child::Child(const std::vector<std::string>& argv, const std::string& cwd) {
-    int in[2], out[2];
-    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) {
-        throw std::runtime_error("pipe failed");
-    }
-    pid_ = fork();
-    if (pid_ < 0) throw std::runtime_error("fork failed");
-    if (pid_ == 0) {
-        dup2(in[0], 0);
-        dup2(out[1], 1);
+// Forks argv in cwd with the given descriptors as its stdin and stdout.
+pid_t Start(const std::vector<std::string>& argv, const std::string& cwd, int in, int out) {
+    const pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        dup2(in, 0);
+        dup2(out, 1);
         if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
         std::vector<char*> args;
         for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
@@ -42,16 +35,27 @@ Child::Child(const std::vector<std::string>& argv, const std::string& cwd) {
         execvp(args[0], args.data());
         _exit(127);
     }
+    return pid;
+}
+
+}  // namespace
+
+Child::Child(const std::vector<std::string>& argv, const std::string& cwd) {
+    int in[2], out[2];
+    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) {
+        throw std::runtime_error("pipe failed");
+    }
+    signal(SIGPIPE, SIG_IGN);
+    pid_ = Start(argv, cwd, in[0], out[1]);
     close(in[0]);
     close(out[1]);
     in_ = in[1];
     out_ = out[0];
-    signal(SIGPIPE, SIG_IGN);
 }
 
 Child::~Child() {
     CloseStdin();
-    if (!status_) Wait(10000);
+    Wait(10000);
     if (out_ >= 0) close(out_);
 }
 
@@ -91,41 +95,19 @@ void Child::CloseStdin() {
 }
 
 int Child::Wait(int timeout_ms) {
-    if (status_) return *status_;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
-    for (;;) {
-        int raw = 0;
-        pid_t done = waitpid(pid_, &raw, WNOHANG);
-        if (done == pid_) {
-            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-            return *status_;
-        }
-        if (RemainingMs(deadline) == 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, &raw, 0);
-            status_ = -1;
-            return -1;
-        }
-        usleep(2000);
-    }
+    if (!status_) status_ = WaitFor(pid_, timeout_ms);
+    return *status_;
 }
 
-int Run(const std::vector<std::string>& argv, const std::string& cwd, int timeout_ms) {
-    const pid_t pid = fork();
-    if (pid < 0) throw std::runtime_error("fork failed");
-    if (pid == 0) {
-        // Nothing of the child's output is wanted, and a pipe left open by a helper
-        // it starts must not keep the test waiting.
-        int null = open("/dev/null", O_RDWR);
-        dup2(null, 0);
-        dup2(null, 1);
-        if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
-        std::vector<char*> args;
-        for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-        args.push_back(nullptr);
-        execvp(args[0], args.data());
-        _exit(127);
-    }
+pid_t Spawn(const std::vector<std::string>& argv, const std::string& cwd) {
+    const int null = open("/dev/null", O_RDWR | O_CLOEXEC);
+    if (null < 0) throw std::runtime_error("cannot open /dev/null");
+    const pid_t pid = Start(argv, cwd, null, null);
+    close(null);
+    return pid;
+}
+
+int WaitFor(pid_t pid, int timeout_ms) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
     for (;;) {
         int raw = 0;

@@ -34,8 +34,12 @@ private:
     std::optional<int> status_;
 };
 
-// Runs argv to its end in cwd, with stdin and stdout on /dev/null; the exit status,
-// or -1 when it had to be killed after timeout_ms.
-int Run(const std::vector<std::string>& argv, const std::string& cwd, int timeout_ms);
+// Starts argv in cwd with stdin and stdout on /dev/null: nothing of its output is
+// wanted, and a pipe held open by a helper it starts must not keep a test waiting.
+pid_t Spawn(const std::vector<std::string>& argv, const std::string& cwd);
+
+// The exit status of a spawned process, or -1 when it had to be killed after
+// timeout_ms.
+int WaitFor(pid_t pid, int timeout_ms);
 
 }  // namespace e2e
