@@ -4,7 +4,7 @@
 # 64-bit) and Xvfb. Packages already present are left alone; nothing is fetched then.
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev clang-format
+packages=(cmake make g++ libgtest-dev clang-format clang libclang-rt-14-dev
           g++-mingw-w64-i686 g++-mingw-w64-x86-64
           wine wine32:i386 wine64 xvfb)
 

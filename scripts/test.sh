@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every test of quindarvel: formatting, the unit tests (plain and under ASan/UBSan),
-# the Windows executables' make-up, and the end-to-end tests of both executables
-# against real windows under Wine. Installs what it needs first.
+# the Windows executables' make-up, the end-to-end tests of both executables against
+# real windows under Wine, and a fixed-length fuzzing run on the checked-in corpus.
+# Installs what it needs first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,7 +12,7 @@ echo "== formatting"
 git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 jobs=$(nproc)
-for preset in win32 win64 native sanitize; do
+for preset in win32 win64 native sanitize fuzz; do
     echo "== build $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j"$jobs"
@@ -20,3 +21,4 @@ done
 echo "== tests"
 ctest --preset native -j"$jobs"
 ctest --preset sanitize -j"$jobs"
+ctest --preset fuzz

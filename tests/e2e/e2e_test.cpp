@@ -9,196 +9,19 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "e2e/process.h"
+#include "e2e/harness.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using namespace e2e;
 using namespace std::string_literals;
-
-std::string g_exe;
-std::string g_fixture;
-
-struct Rect {
-    long left, top, right, bottom;
-    friend bool operator==(const Rect&, const Rect&) = default;
-    friend std::ostream& operator<<(std::ostream& os, const Rect& r) {
-        return os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
-    }
-};
-
-struct Win {
-    std::string title;
-    Rect rect;  // left, top, right, bottom as created
-    bool visible = true;
-    std::string style = "popup";
-};
-
-// A window at (left, top) of the given size.
-Rect At(long left, long top, long width, long height) {
-    return {left, top, left + width, top + height};
-}
-
-struct Snapshot {
-    std::vector<std::uint32_t> handles;  // the fixture's windows, in creation order
-    std::vector<Rect> rects;
-    std::vector<bool> visible;
-    std::vector<std::pair<std::uint32_t, Rect>> top;  // all top-level windows, enumeration order
-    std::uint32_t foreground = 0;
-
-    // The positions of the fixture's windows in the enumeration order.
-    std::vector<std::size_t> OwnOrder() const {
-        std::vector<std::size_t> order;
-        for (const auto& [handle, rect] : top) {
-            auto it = std::find(handles.begin(), handles.end(), handle);
-            if (it != handles.end())
-                order.push_back(static_cast<std::size_t>(it - handles.begin()));
-        }
-        return order;
-    }
-};
-
-struct Box {
-    std::string text;
-    std::uint32_t owner = 0;
-    bool ok_shown = false;
-    bool cancel_shown = false;
-};
-
-std::string FromHex(const std::string& hex) {
-    std::string bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-    }
-    return bytes;
-}
-
-std::string Hex(const std::string& bytes) {
-    std::string hex;
-    char pair[3];
-    for (unsigned char c : bytes) {
-        std::snprintf(pair, sizeof pair, "%02x", c);
-        hex += pair;
-    }
-    return hex;
-}
-
-// The fixture program holding a set of windows for as long as it lives.
-class Windows {
-public:
-    explicit Windows(const std::vector<Win>& windows) : child_({"wine", g_fixture}) {
-        std::string spec;
-        for (const Win& w : windows) {
-            spec += "window " + std::to_string(w.rect.left) + " " + std::to_string(w.rect.top) +
-                    " " + std::to_string(w.rect.right - w.rect.left) + " " +
-                    std::to_string(w.rect.bottom - w.rect.top) + " " + (w.visible ? "1 " : "0 ") +
-                    w.style + " " + Hex(w.title) + "\n";
-        }
-        child_.Write(spec + "go\n");
-        const auto ready = child_.ReadLine(30000);
-        if (ready != "ready") throw std::runtime_error("the fixture did not start");
-    }
-
-    Snapshot Dump() {
-        child_.Write("dump\n");
-        Snapshot snapshot;
-        for (;;) {
-            const auto line = child_.ReadLine(30000);
-            if (!line) throw std::runtime_error("the fixture stopped answering");
-            std::istringstream in(*line);
-            std::string kind;
-            in >> kind;
-            if (kind == "end") break;
-            unsigned index = 0;
-            std::uint32_t handle = 0;
-            Rect r{};
-            int visible = 0;
-            if (kind == "win") {
-                in >> index >> std::hex >> handle >> std::dec >> r.left >> r.top >> r.right >>
-                    r.bottom >> visible;
-                snapshot.handles.push_back(handle);
-                snapshot.rects.push_back(r);
-                snapshot.visible.push_back(visible != 0);
-            } else if (kind == "top") {
-                in >> std::hex >> handle >> std::dec >> r.left >> r.top >> r.right >> r.bottom;
-                snapshot.top.emplace_back(handle, r);
-            } else if (kind == "foreground") {
-                in >> std::hex >> snapshot.foreground;
-            }
-        }
-        return snapshot;
-    }
-
-    // The "Application Error" box, read and dismissed with OK, if one comes in time.
-    std::optional<Box> AnswerBox(int timeout_ms) {
-        child_.Write("box " + std::to_string(timeout_ms) + "\n");
-        const auto line = child_.ReadLine(timeout_ms + 30000);
-        if (!line) throw std::runtime_error("the fixture stopped answering");
-        std::istringstream in(*line);
-        std::string kind, hex;
-        int ok = 0, cancel = 0;
-        Box box;
-        in >> kind >> hex >> std::hex >> box.owner >> std::dec >> ok >> cancel;
-        if (kind != "box") return std::nullopt;
-        box.text = hex == "-" ? "" : FromHex(hex);
-        box.ok_shown = ok != 0;
-        box.cancel_shown = cancel != 0;
-        return box;
-    }
-
-private:
-    e2e::Child child_;
-};
-
-// A fresh folder for one case, removed afterwards.
-class Folder {
-public:
-    Folder() {
-        char name[] = "/tmp/quindarvel-e2e-XXXXXX";
-        if (mkdtemp(name) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = name;
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path_ / name, std::ios::binary) << bytes;
-    }
-
-private:
-    fs::path path_;
-};
-
-struct RunOutcome {
-    int status;
-    std::optional<Box> box;
-};
-
-// Runs the executable copied into exe_dir as `name`, from the folder cwd. A box it
-// shows is read and dismissed; when no box is expected, the fixture still looks for
-// one after the run, so that a box shown by mistake is seen.
-RunOutcome RunQuindarvel(Windows& windows, const fs::path& exe_dir, const fs::path& cwd,
-                         const std::string& name, bool box_expected) {
-    fs::copy_file(g_exe, exe_dir / name, fs::copy_options::overwrite_existing);
-    const pid_t pid = e2e::Spawn({"wine", (exe_dir / name).string()}, cwd.string());
-    RunOutcome outcome{0, std::nullopt};
-    if (box_expected) outcome.box = windows.AnswerBox(20000);
-    outcome.status = e2e::WaitFor(pid, box_expected ? 20000 : 10000);
-    if (!box_expected) outcome.box = windows.AnswerBox(0);
-    return outcome;
-}
 
 // The box's text for a failure of this kind with this message.
 void ExpectBox(const std::optional<Box>& box, const std::string& kind, const std::string& module,
@@ -439,7 +262,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <quindarvel.exe> <fixture.exe> [gtest flags]\n", argv[0]);
         return 2;
     }
-    g_exe = fs::absolute(argv[1]).string();
-    g_fixture = fs::absolute(argv[2]).string();
+    Executables() = {fs::absolute(argv[1]).string(), fs::absolute(argv[2]).string()};
     return RUN_ALL_TESTS();
 }

@@ -8,6 +8,11 @@
 //   box <ms>           waits up to <ms> for a top-level "Application Error" box, answers
 //                      "box <text hex> <owner> <OK visible> <Cancel visible>" and presses
 //                      OK; answers "nobox" when none came
+//   hold <path hex>    opens the file for writing (sharing reading and writing) and keeps
+//                      it open; answers "held" or "failed <error>"
+//   churn <n> <hex>    a thread creates and destroys windows titled <prefix><number>,
+//                      keeping n alive; answers "churning"
+//   stop               ends the churn; answers "stopped <windows created>"
 // The windows live until stdin ends.
 #include <windows.h>
 
@@ -95,11 +100,74 @@ void AnswerBox(int timeout_ms) {
                  reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
 }
 
+void Hold(const char* hex) {
+    const std::string path = FromHex(hex);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        std::printf("failed %lu\n", GetLastError());
+    } else {
+        std::printf("held\n");
+    }
+    std::fflush(stdout);
+}
+
+struct Churn {
+    std::string prefix;
+    int alive = 0;
+    volatile LONG stop = 0;
+    long created = 0;
+};
+Churn g_churn;
+HANDLE g_churn_thread = nullptr;
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+DWORD WINAPI ChurnWindows(LPVOID) {
+    std::vector<HWND> windows;
+    while (g_churn.stop == 0) {
+        const std::string title = g_churn.prefix + std::to_string(g_churn.created++);
+        windows.push_back(CreateWindowExA(0, "QuindarvelFixture", title.c_str(), WS_POPUP,
+                                          (g_churn.created % 50) * 30, 600, 40, 40, nullptr,
+                                          nullptr, GetModuleHandleA(nullptr), nullptr));
+        if (static_cast<int>(windows.size()) > g_churn.alive) {
+            DestroyWindow(windows.front());
+            windows.erase(windows.begin());
+        }
+        Pump();
+    }
+    for (HWND hwnd : windows) DestroyWindow(hwnd);
+    Pump();
+    return 0;
+}
+
+void StartChurn(const char* args) {
+    char hex[512] = {};
+    std::sscanf(args, "%d %511s", &g_churn.alive, hex);
+    g_churn.prefix = FromHex(hex);
+    g_churn_thread = CreateThread(nullptr, 0, ChurnWindows, nullptr, 0, nullptr);
+    std::printf("churning\n");
+    std::fflush(stdout);
+}
+
+void StopChurn() {
+    InterlockedExchange(&g_churn.stop, 1);
+    if (g_churn_thread != nullptr) WaitForSingleObject(g_churn_thread, INFINITE);
+    std::printf("stopped %ld\n", g_churn.created);
+    std::fflush(stdout);
+}
+
 DWORD WINAPI Commands(LPVOID) {
-    char line[256];
+    static char line[4096];
     while (std::fgets(line, sizeof line, stdin) != nullptr) {
         if (std::strncmp(line, "dump", 4) == 0) Dump();
         if (std::strncmp(line, "box ", 4) == 0) AnswerBox(std::atoi(line + 4));
+        if (std::strncmp(line, "hold ", 5) == 0) Hold(std::strtok(line + 5, "\r\n"));
+        if (std::strncmp(line, "churn ", 6) == 0) StartChurn(line + 6);
+        if (std::strncmp(line, "stop", 4) == 0) StopChurn();
     }
     PostThreadMessageA(g_main_thread, WM_QUIT, 0, 0);
     return 0;

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -107,11 +108,15 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::string& cwd) {
     return pid;
 }
 
-int WaitFor(pid_t pid, int timeout_ms) {
+int WaitFor(pid_t pid, int timeout_ms, long* peak_rss_kb) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
     for (;;) {
         int raw = 0;
-        if (waitpid(pid, &raw, WNOHANG) == pid) return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        rusage usage{};
+        if (wait4(pid, &raw, WNOHANG, &usage) == pid) {
+            if (peak_rss_kb != nullptr) *peak_rss_kb = usage.ru_maxrss;
+            return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        }
         if (RemainingMs(deadline) == 0) {
             kill(pid, SIGKILL);
             waitpid(pid, &raw, 0);

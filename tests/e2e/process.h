@@ -39,7 +39,7 @@ private:
 pid_t Spawn(const std::vector<std::string>& argv, const std::string& cwd);
 
 // The exit status of a spawned process, or -1 when it had to be killed after
-// timeout_ms.
-int WaitFor(pid_t pid, int timeout_ms);
+// timeout_ms; its peak resident memory in KiB goes to *peak_rss_kb when given.
+int WaitFor(pid_t pid, int timeout_ms, long* peak_rss_kb = nullptr);
 
 }  // namespace e2e
