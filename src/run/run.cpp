@@ -3,6 +3,7 @@
 #include "run/run.h"
 
 #include <cstring>
+#include <utility>
 
 #include "config/config_reader.h"
 #include "host/failure.h"
@@ -34,8 +35,8 @@ void ZoomRun() {
     ConfigReader reader;
     if (!reader.Open(path->c_str())) return;
     while (!reader.AtEnd()) {
-        const ZoomEntry entry = reader.NextEntry();
-        const WindowHandle target = FindTargetWindow(entry.pattern);
+        ZoomEntry entry = reader.NextEntry();
+        const WindowHandle target = FindTargetWindow(std::move(entry.pattern));
         if (target != 0) ZoomWindow(target, entry.percentage);
     }
     reader.Close();

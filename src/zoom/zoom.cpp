@@ -5,6 +5,7 @@
 
 #include <limits>
 #include <new>
+#include <utility>
 
 #include "host/failure.h"
 #include "zoom/growth.h"
@@ -49,9 +50,9 @@ bool TitleContains(std::string_view upper_title, std::string_view upper_pattern)
     return !upper_pattern.empty() && upper_title.find(upper_pattern) != std::string_view::npos;
 }
 
-WindowHandle FindTargetWindow(std::string_view pattern) {
+WindowHandle FindTargetWindow(std::string pattern) {
     Lookup lookup;
-    lookup.pattern.assign(pattern);
+    lookup.pattern = std::move(pattern);
     AsciiUpper(lookup.pattern);
     host::EnumWindows(VisitWindow, &lookup);
     return lookup.result;

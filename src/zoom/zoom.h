@@ -19,8 +19,9 @@ void AsciiUpper(std::string& text);
 bool TitleContains(std::string_view upper_title, std::string_view upper_pattern);
 
 // The last top-level window, in the host's enumeration order, whose title contains
-// the pattern regardless of the case of ASCII letters; 0 when none does.
-WindowHandle FindTargetWindow(std::string_view pattern);
+// the pattern regardless of the case of ASCII letters; 0 when none does. The pattern
+// is taken by value and upper-cased in place, so a huge line is never held twice.
+WindowHandle FindTargetWindow(std::string pattern);
 
 // Grows the window by the percentage around its centre without activating or
 // restacking it; raises EInvalidOp, and places nothing, when the geometry leaves the
