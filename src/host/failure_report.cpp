@@ -11,8 +11,7 @@
 
 namespace quindarvel {
 
-std::string ReportText(const Failure& failure, std::string_view module_name,
-                       std::uint32_t offset) {
+std::string ReportText(const Failure& failure, std::string_view module_name, std::uint32_t offset) {
     char location[9];
     std::snprintf(location, sizeof location, "%08X", static_cast<unsigned>(offset));
     std::string text = "Exception ";

@@ -16,8 +16,7 @@ inline constexpr std::size_t kReportTextLimit = 1023;
 
 // "Exception <kind> in module <module name> at <offset>.\n<message>", with a full stop
 // after a message that has none, cut to kReportTextLimit characters.
-std::string ReportText(const Failure& failure, std::string_view module_name,
-                       std::uint32_t offset);
+std::string ReportText(const Failure& failure, std::string_view module_name, std::uint32_t offset);
 
 // Shows the failure in the error box and, once it is dismissed, gives the exit
 // status that follows it: 1.
