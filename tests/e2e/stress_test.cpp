@@ -44,6 +44,17 @@ TEST(Stress, Baseline) {
     Report("baseline", run, "an empty file: status 0");
 }
 
+// The same with a bad percentage line, for the memory that showing the box costs.
+TEST(Stress, BaselineWithTheBox) {
+    Folder dir;
+    dir.Write("quindarvel.cfg", "qv-baseline\r\nabc\r\n");
+    Windows windows({{"qv-baseline", At(100, 100, 200, 100)}});
+    const RunOutcome run = RunQuindarvel(windows, dir.path(), dir.path(), "quindarvel.exe", true);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.box.has_value());
+    Report("baseline with the box", run, "a bad percentage: status 1 after the box");
+}
+
 TEST(Stress, TwoThousandWindows) {
     std::vector<Win> wins;
     for (int i = 0; i < 2000; ++i) {
