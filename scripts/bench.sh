@@ -21,22 +21,26 @@ echo
 echo "== the configuration reader on large files (native)"
 data=build/native/bench-data
 mkdir -p "$data"
+export LC_ALL=C  # lengths in bytes
 make_file() {  # name, megabytes, kind
     local file="$data/$1"
     [ -f "$file" ] && return
     local unit
     if [ "$3" = entries ]; then
-        unit=$(printf 'Untitled - Notepad\r\n25\r\n')
+        unit=$(printf 'Untitled - Notepad\r\n25\r\nX')
+        unit=${unit%X}
     else
-        unit=$(printf '// a comment line that the reader skips, as long as many are in real files\r\n')
+        unit=$(printf '// a comment line that the reader skips, as long as many are in real files\r\nX')
+        unit=${unit%X}
     fi
     local target=$(($2 * 1024 * 1024))
-    local block
-    block=$(for _ in $(seq 1024); do printf '%s' "$unit"; done)
+    for _ in $(seq 1024); do printf '%s' "$unit"; done >"$file.block"
     : >"$file"
-    while [ "$(stat -c %s "$file")" -lt "$target" ]; do printf '%s' "$block" >>"$file"; done
-    truncate -s "$target" "$file"
-    printf '\r\nNotepad\r\n25\r\n' >>"$file"
+    while [ "$(stat -c %s "$file")" -lt "$target" ]; do cat "$file.block" >>"$file"; done
+    rm -f "$file.block"
+    # Whole units only, so that the entries keep their pairs.
+    truncate -s $((target - target % ${#unit})) "$file"
+    printf 'Notepad\r\n25\r\n' >>"$file"
 }
 for size in 1 100; do
     make_file "entries-${size}MB.cfg" "$size" entries

@@ -7,7 +7,6 @@
 
 #include "host/window_system.h"
 #include "run/module_path.h"
-#include "run/run.h"
 
 namespace quindarvel {
 
@@ -28,11 +27,12 @@ std::string ReportText(const Failure& failure, std::string_view module_name, std
 }
 
 int ReportFailure(const Failure& failure) {
-    char module[kModulePathBuffer] = {};
-    host::GetModuleFileNameA(module, kModulePathBuffer);
-    const std::string_view path(module, strnlen(module, kModulePathBuffer));
-    const std::string_view name =
-        FileName(path, host::IsDBCSEnabled() ? host::IsDBCSLeadByte : nullptr);
+    const PathRules& rules = host::GetPathRules();
+    std::string module(rules.module_path_buffer, '\0');
+    host::GetModuleFileNameA(module.data(), rules.module_path_buffer);
+    const std::string_view path(module.data(), strnlen(module.data(), module.size()));
+    const std::string_view name = FileName(path, rules.file_name_delimiters,
+                                           host::IsDBCSEnabled() ? host::IsDBCSLeadByte : nullptr);
     // An offset within the image, so that it is the same wherever the image was loaded.
     const auto offset = static_cast<std::uint32_t>(failure.address - host::GetModuleHandleA());
     const std::string text = ReportText(failure, name, offset);

@@ -61,6 +61,11 @@ BOOL CALLBACK EnumTrampoline(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
+const PathRules& GetPathRules() {
+    static constexpr PathRules kWindows{"\\:", "\\", 261, 259};
+    return kWindows;
+}
+
 std::uint32_t GetModuleFileNameA(char* buf, std::uint32_t size) {
     return ::GetModuleFileNameA(nullptr, buf, size);
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace quindarvel {
 
@@ -38,10 +39,21 @@ inline constexpr std::uint32_t kMbIconStop = 0x0010u;
 inline constexpr std::uint32_t kMbTaskModal = 0x2000u;
 inline constexpr std::uint32_t kErrorBrokenPipe = 109;
 
+// How the host's paths are split and how long they may be.
+struct PathRules {
+    std::string_view directory_delimiters;  // bytes that end a directory part
+    std::string_view file_name_delimiters;  // bytes before a bare file name
+    std::uint32_t module_path_buffer;       // characters for the executable's path
+    std::size_t max_open_path;              // the longest path an open takes
+};
+
 // Called once per top-level window; the answer is the host's "continue" flag.
 using EnumWindowsProc = bool (*)(WindowHandle window, void* context);
 
 namespace host {
+
+// The host's path rules (on Windows: "\\" and ":", "\\", 261 and 259 characters).
+const PathRules& GetPathRules();
 
 // Copies the running executable's full path into buf (size bytes) and NUL-terminates
 // it; returns the characters copied without the NUL: 0 on failure, size when cut.

@@ -22,12 +22,14 @@ std::size_t ThroughLastDelimiter(std::string_view path, std::string_view delimit
 
 }  // namespace
 
-std::size_t DirectoryLength(std::string_view path, LeadBytePredicate is_lead_byte) {
-    return ThroughLastDelimiter(path, "\\:", is_lead_byte);
+std::size_t DirectoryLength(std::string_view path, std::string_view delimiters,
+                            LeadBytePredicate is_lead_byte) {
+    return ThroughLastDelimiter(path, delimiters, is_lead_byte);
 }
 
-std::string_view FileName(std::string_view path, LeadBytePredicate is_lead_byte) {
-    return path.substr(ThroughLastDelimiter(path, "\\", is_lead_byte));
+std::string_view FileName(std::string_view path, std::string_view delimiters,
+                          LeadBytePredicate is_lead_byte) {
+    return path.substr(ThroughLastDelimiter(path, delimiters, is_lead_byte));
 }
 
 }  // namespace quindarvel

@@ -11,12 +11,14 @@ namespace quindarvel {
 
 using LeadBytePredicate = bool (*)(std::uint8_t);
 
-// The length of path up to and including its last "\" or ":"; 0 without one. A byte
-// that trails a double-byte character is no delimiter.
-std::size_t DirectoryLength(std::string_view path, LeadBytePredicate is_lead_byte);
+// The length of path up to and including its last delimiter (on Windows "\" or ":");
+// 0 without one. A byte that trails a double-byte character is no delimiter.
+std::size_t DirectoryLength(std::string_view path, std::string_view delimiters,
+                            LeadBytePredicate is_lead_byte);
 
-// What follows the last "\" of path (all of it without one), with the same rule for
-// trail bytes.
-std::string_view FileName(std::string_view path, LeadBytePredicate is_lead_byte);
+// What follows the last delimiter of path (on Windows "\"), all of it without one,
+// with the same rule for trail bytes.
+std::string_view FileName(std::string_view path, std::string_view delimiters,
+                          LeadBytePredicate is_lead_byte);
 
 }  // namespace quindarvel

@@ -15,17 +15,18 @@
 namespace quindarvel {
 
 std::optional<std::string> ConfigPath() {
-    char module[kModulePathBuffer] = {};
-    const std::uint32_t copied = host::GetModuleFileNameA(module, kModulePathBuffer);
+    const PathRules& rules = host::GetPathRules();
+    std::string module(rules.module_path_buffer, '\0');
+    const std::uint32_t copied = host::GetModuleFileNameA(module.data(), rules.module_path_buffer);
     // Without the whole path the file beside the executable can't be named, and any
     // other file is not ours to read.
-    if (copied == 0 || copied >= kModulePathBuffer) return std::nullopt;
-    const std::string_view path(module, strnlen(module, copied));
-    const std::size_t directory =
-        DirectoryLength(path, host::IsDBCSEnabled() ? host::IsDBCSLeadByte : nullptr);
+    if (copied == 0 || copied >= rules.module_path_buffer) return std::nullopt;
+    const std::string_view path(module.data(), strnlen(module.data(), copied));
+    const std::size_t directory = DirectoryLength(
+        path, rules.directory_delimiters, host::IsDBCSEnabled() ? host::IsDBCSLeadByte : nullptr);
     std::string config(path.substr(0, directory));
     config.append(kConfigName);
-    if (config.size() > kMaxOpenPath) return std::nullopt;
+    if (config.size() > rules.max_open_path) return std::nullopt;
     return config;
 }
 

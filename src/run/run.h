@@ -12,8 +12,6 @@ namespace quindarvel {
 
 using RunResult = int;
 
-inline constexpr std::uint32_t kModulePathBuffer = 261;
-inline constexpr std::size_t kMaxOpenPath = 259;
 inline constexpr std::string_view kConfigName = "quindarvel.cfg";
 
 // The configuration file's path beside the running executable; nullopt when the

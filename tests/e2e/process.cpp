@@ -22,13 +22,16 @@ int RemainingMs(Clock::time_point deadline) {
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
-// Forks argv in cwd with the given descriptors as its stdin and stdout.
-pid_t Start(const std::vector<std::string>& argv, const std::string& cwd, int in, int out) {
+// Forks argv in cwd with the given descriptors as its stdin, stdout and, unless -1,
+// stderr.
+pid_t Start(const std::vector<std::string>& argv, const std::string& cwd, int in, int out,
+            int err = -1) {
     const pid_t pid = fork();
     if (pid < 0) throw std::runtime_error("fork failed");
     if (pid == 0) {
         dup2(in, 0);
         dup2(out, 1);
+        if (err >= 0) dup2(err, 2);
         if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
         std::vector<char*> args;
         for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
@@ -100,11 +103,16 @@ int Child::Wait(int timeout_ms) {
     return *status_;
 }
 
-pid_t Spawn(const std::vector<std::string>& argv, const std::string& cwd) {
+pid_t Spawn(const std::vector<std::string>& argv, const std::string& cwd,
+            const std::string& stderr_path) {
     const int null = open("/dev/null", O_RDWR | O_CLOEXEC);
     if (null < 0) throw std::runtime_error("cannot open /dev/null");
-    const pid_t pid = Start(argv, cwd, null, null);
+    const int err = stderr_path.empty()
+                        ? -1
+                        : open(stderr_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const pid_t pid = Start(argv, cwd, null, null, err);
     close(null);
+    if (err >= 0) close(err);
     return pid;
 }
 

@@ -36,7 +36,9 @@ private:
 
 // Starts argv in cwd with stdin and stdout on /dev/null: nothing of its output is
 // wanted, and a pipe held open by a helper it starts must not keep a test waiting.
-pid_t Spawn(const std::vector<std::string>& argv, const std::string& cwd);
+// With stderr_path, its standard error goes to that file.
+pid_t Spawn(const std::vector<std::string>& argv, const std::string& cwd,
+            const std::string& stderr_path = "");
 
 // The exit status of a spawned process, or -1 when it had to be killed after
 // timeout_ms; its peak resident memory in KiB goes to *peak_rss_kb when given.

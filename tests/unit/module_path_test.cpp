@@ -36,7 +36,8 @@ TEST(DirectoryLength, Table) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(row.path.substr(0, DirectoryLength(row.path, row.dbcs ? ShiftJisLead : nullptr)),
+        EXPECT_EQ(row.path.substr(
+                      0, DirectoryLength(row.path, "\\:", row.dbcs ? ShiftJisLead : nullptr)),
                   row.directory);
     }
 }
@@ -57,8 +58,16 @@ TEST(FileName, Table) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(FileName(row.path, row.dbcs ? ShiftJisLead : nullptr), row.file);
+        EXPECT_EQ(FileName(row.path, "\\", row.dbcs ? ShiftJisLead : nullptr), row.file);
     }
+}
+
+TEST(PosixPaths, OnlyASlashEndsTheDirectory) {
+    EXPECT_EQ(DirectoryLength("/usr/local/bin/quindarvel", "/", nullptr), 15u);
+    EXPECT_EQ(DirectoryLength("/home/a\\b:c/quindarvel", "/", nullptr), 12u);
+    EXPECT_EQ(DirectoryLength("quindarvel", "/", nullptr), 0u);
+    EXPECT_EQ(FileName("/opt/tools/My Zoomer", "/", nullptr), "My Zoomer");
+    EXPECT_EQ(FileName("/opt/a\\b", "/", nullptr), "a\\b");
 }
 
 }  // namespace
