@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs, on a Debian machine, what building and testing quindarvel needs: the
 # native toolchain with GoogleTest, MinGW-w64 for both Windows targets, Wine (32- and
-# 64-bit) and Xvfb, and any further packages named on the command line. Packages
+# 64-bit), Xvfb, XCB and openbox for the X11 build, and any further packages named on
+# the command line. Packages
 # already present are left alone; nothing is fetched then.
 set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev clang-format clang libclang-rt-14-dev
           g++-mingw-w64-i686 g++-mingw-w64-x86-64
-          wine wine32:i386 wine64 xvfb "$@")
+          wine wine32:i386 wine64 xvfb
+          pkg-config libxcb1-dev openbox x11-utils "$@")
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

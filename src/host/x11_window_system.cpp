@@ -48,10 +48,17 @@ enum AtomIndex {
 };
 
 const char* const kAtomNames[kAtomCount] = {
-    "_NET_SUPPORTING_WM_CHECK", "_NET_CLIENT_LIST_STACKING", "_NET_WM_NAME",
-    "_NET_FRAME_EXTENTS",       "_NET_MOVERESIZE_WINDOW",    "WM_STATE",
-    "WM_PROTOCOLS",             "WM_DELETE_WINDOW",          "UTF8_STRING",
-    "_NET_WM_WINDOW_TYPE",      "_NET_WM_WINDOW_TYPE_DIALOG",
+    "_NET_SUPPORTING_WM_CHECK",
+    "_NET_CLIENT_LIST_STACKING",
+    "_NET_WM_NAME",
+    "_NET_FRAME_EXTENTS",
+    "_NET_MOVERESIZE_WINDOW",
+    "WM_STATE",
+    "WM_PROTOCOLS",
+    "WM_DELETE_WINDOW",
+    "UTF8_STRING",
+    "_NET_WM_WINDOW_TYPE",
+    "_NET_WM_WINDOW_TYPE_DIALOG",
 };
 
 struct Display {
@@ -60,7 +67,7 @@ struct Display {
     xcb_window_t root = 0;
     xcb_atom_t atoms[kAtomCount] = {};
     bool ewmh = false;
-    std::unordered_map<xcb_window_t, std::string> titles;  // of the last enumeration
+    std::unordered_map<xcb_window_t, std::string> titles;   // of the last enumeration
     std::unordered_map<xcb_window_t, xcb_window_t> frames;  // client -> its frame
     std::unordered_map<xcb_window_t, Geometry> geometry;
 };
@@ -106,6 +113,10 @@ bool CheckEwmh(Display& d) {
     return !again.empty() && again[0] == check[0];
 }
 
+// At the end of the run, one round trip makes sure that the server has taken every
+// request before the connection goes.
+void Disconnect();
+
 // The display of this run; when it can't be reached, nullptr, or a Failure when the
 // caller can't do without it.
 Display* Connect(bool required) {
@@ -130,20 +141,30 @@ Display* Connect(bool required) {
             display.root = it.data->root;
             xcb_intern_atom_cookie_t cookies[kAtomCount];
             for (int i = 0; i < kAtomCount; ++i) {
-                cookies[i] = xcb_intern_atom(
-                    connection, 0, static_cast<std::uint16_t>(std::strlen(kAtomNames[i])),
-                    kAtomNames[i]);
+                cookies[i] = xcb_intern_atom(connection, 0,
+                                             static_cast<std::uint16_t>(std::strlen(kAtomNames[i])),
+                                             kAtomNames[i]);
             }
             for (int i = 0; i < kAtomCount; ++i) {
                 Owned reply(xcb_intern_atom_reply(connection, cookies[i], nullptr));
                 display.atoms[i] = reply ? reply->atom : XCB_NONE;
             }
             display.ewmh = CheckEwmh(display);
+            std::atexit(Disconnect);
         }
     }
     if (display.connection != nullptr) return &display;
     if (required) RaiseFailure(FailureKind::EInOutError, problem);
     return nullptr;
+}
+
+void Disconnect() {
+    Display* d = Connect(false);
+    if (d == nullptr) return;
+    std::free(
+        xcb_get_input_focus_reply(d->connection, xcb_get_input_focus(d->connection), nullptr));
+    xcb_disconnect(d->connection);
+    d->connection = nullptr;
 }
 
 // Top to bottom: the window manager's stacking list read from its end.
@@ -169,7 +190,8 @@ std::vector<xcb_window_t> TreeTopDown(Display& d) {
     std::vector<xcb_query_tree_cookie_t> below;
     for (int i = 0; i < count; ++i) {
         attributes.push_back(xcb_get_window_attributes(d.connection, children[i]));
-        states.push_back(AskProperty(d, children[i], d.atoms[kWmState], XCB_GET_PROPERTY_TYPE_ANY, 0));
+        states.push_back(
+            AskProperty(d, children[i], d.atoms[kWmState], XCB_GET_PROPERTY_TYPE_ANY, 0));
         below.push_back(xcb_query_tree(d.connection, children[i]));
     }
     struct Candidate {
@@ -216,8 +238,10 @@ std::vector<xcb_window_t> TreeTopDown(Display& d) {
 void FetchTitles(Display& d, const std::vector<xcb_window_t>& windows) {
     std::vector<xcb_get_property_cookie_t> net, plain;
     for (xcb_window_t w : windows) {
-        net.push_back(AskProperty(d, w, d.atoms[kNetWmName], XCB_GET_PROPERTY_TYPE_ANY, UINT32_MAX / 4));
-        plain.push_back(AskProperty(d, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, UINT32_MAX / 4));
+        net.push_back(
+            AskProperty(d, w, d.atoms[kNetWmName], XCB_GET_PROPERTY_TYPE_ANY, UINT32_MAX / 4));
+        plain.push_back(
+            AskProperty(d, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, UINT32_MAX / 4));
     }
     d.titles.clear();
     for (std::size_t i = 0; i < windows.size(); ++i) {
@@ -290,12 +314,12 @@ void ShowDialog(Display& d, const char* text, const char* title) {
     const auto title_length = static_cast<std::uint32_t>(std::strlen(title));
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
                         title_length, title);
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, d.atoms[kNetWmName],
-                        d.atoms[kUtf8String], 8, title_length, title);
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
-                        22, "quindarvel\0Quindarvel");
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, d.atoms[kWmProtocols], XCB_ATOM_ATOM,
-                        32, 1, &d.atoms[kWmDeleteWindow]);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, d.atoms[kNetWmName], d.atoms[kUtf8String],
+                        8, title_length, title);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, 22,
+                        "quindarvel\0Quindarvel");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, d.atoms[kWmProtocols], XCB_ATOM_ATOM, 32,
+                        1, &d.atoms[kWmDeleteWindow]);
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, d.atoms[kWindowType], XCB_ATOM_ATOM, 32,
                         1, &d.atoms[kWindowTypeDialog]);
 
@@ -308,8 +332,9 @@ void ShowDialog(Display& d, const char* text, const char* title) {
     const int first = setup->min_keycode;
     Owned mapping(xcb_get_keyboard_mapping_reply(
         c,
-        xcb_get_keyboard_mapping(c, setup->min_keycode,
-                                 static_cast<std::uint8_t>(setup->max_keycode - setup->min_keycode + 1)),
+        xcb_get_keyboard_mapping(
+            c, setup->min_keycode,
+            static_cast<std::uint8_t>(setup->max_keycode - setup->min_keycode + 1)),
         nullptr));
     xcb_flush(c);
 
@@ -323,7 +348,8 @@ void ShowDialog(Display& d, const char* text, const char* title) {
         const xcb_rectangle_t button = {static_cast<std::int16_t>(button_x),
                                         static_cast<std::int16_t>(button_y), button_w, button_h};
         xcb_poly_rectangle(c, window, gc, 1, &button);
-        xcb_image_text_8(c, 2, window, gc, static_cast<std::int16_t>(button_x + button_w / 2 - char_width),
+        xcb_image_text_8(c, 2, window, gc,
+                         static_cast<std::int16_t>(button_x + button_w / 2 - char_width),
                          static_cast<std::int16_t>(button_y + button_h / 2 + ascent / 2), "OK");
         xcb_flush(c);
     };
@@ -405,7 +431,8 @@ void GetWindowRect(WindowHandle window, WindowRect* rect) {
     auto translate = xcb_translate_coordinates(c, outer, d.root, 0, 0);
     auto geometry = xcb_get_geometry(c, outer);
     xcb_get_property_cookie_t extents_cookie{};
-    if (d.ewmh) extents_cookie = AskProperty(d, window, d.atoms[kFrameExtents], XCB_ATOM_CARDINAL, 4);
+    if (d.ewmh)
+        extents_cookie = AskProperty(d, window, d.atoms[kFrameExtents], XCB_ATOM_CARDINAL, 4);
     Owned position(xcb_translate_coordinates_reply(c, translate, nullptr));
     Owned size(xcb_get_geometry_reply(c, geometry, nullptr));
     Geometry known;
@@ -422,7 +449,8 @@ void GetWindowRect(WindowHandle window, WindowRect* rect) {
     d.geometry[window] = known;
     const std::int32_t x = position->dst_x, y = position->dst_y, b = size->border_width;
     *rect = {x - b - known.extents.left, y - b - known.extents.top,
-             x + size->width + b + known.extents.right, y + size->height + b + known.extents.bottom};
+             x + size->width + b + known.extents.right,
+             y + size->height + b + known.extents.bottom};
 }
 
 void SetWindowPos(WindowHandle window, WindowHandle, std::int32_t x, std::int32_t y,
@@ -453,10 +481,9 @@ void SetWindowPos(WindowHandle window, WindowHandle, std::int32_t x, std::int32_
                        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char*>(&message));
     } else {
-        const std::uint32_t values[] = {static_cast<std::uint32_t>(left),
-                                        static_cast<std::uint32_t>(top),
-                                        static_cast<std::uint32_t>(width),
-                                        static_cast<std::uint32_t>(height)};
+        const std::uint32_t values[] = {
+            static_cast<std::uint32_t>(left), static_cast<std::uint32_t>(top),
+            static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
         xcb_configure_window(d.connection, window,
                              XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
                                  XCB_CONFIG_WINDOW_HEIGHT,

@@ -28,6 +28,8 @@ if [ "$wm" = openbox ]; then
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.1
     done
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
+        { echo "with_x.sh: openbox did not start" >&2; exit 1; }
 fi
 export QV_WM="$wm"
 "$@"

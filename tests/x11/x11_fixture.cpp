@@ -114,7 +114,7 @@ void Drain() {
 void Settle(const std::vector<xcb_window_t>& windows) {
     std::vector<long> last;
     int still = 0;
-    for (int i = 0; i < 400 && still < 5; ++i) {
+    for (int i = 0; i < 500 && still < 20; ++i) {
         Drain();
         std::vector<long> now;
         bool all_mapped = true;
@@ -139,7 +139,8 @@ void Dump() {
         OuterRect(g_windows[i], r);
         std::printf("win %zu %u %ld %ld %ld %ld\n", i, g_windows[i], r[0], r[1], r[2], r[3]);
     }
-    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, screen->root), nullptr);
+    xcb_query_tree_reply_t* tree =
+        xcb_query_tree_reply(c, xcb_query_tree(c, screen->root), nullptr);
     std::printf("stack");
     if (tree != nullptr) {
         const xcb_window_t* children = xcb_query_tree_children(tree);
@@ -171,13 +172,15 @@ xcb_window_t FindDialog() {
             std::free(tree);
         }
         for (xcb_window_t w : next) {
-            for (xcb_atom_t property : {XCB_ATOM_WM_NAME, net_name}) {
+            for (xcb_atom_t property : {xcb_atom_t{XCB_ATOM_WM_NAME}, net_name}) {
                 xcb_get_property_reply_t* p = xcb_get_property_reply(
-                    c, xcb_get_property(c, 0, w, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 64), nullptr);
+                    c, xcb_get_property(c, 0, w, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 64),
+                    nullptr);
                 const bool found =
-                    p != nullptr && std::string(static_cast<const char*>(xcb_get_property_value(p)),
-                                                static_cast<std::size_t>(xcb_get_property_value_length(p))) ==
-                                        "Application Error";
+                    p != nullptr &&
+                    std::string(static_cast<const char*>(xcb_get_property_value(p)),
+                                static_cast<std::size_t>(xcb_get_property_value_length(p))) ==
+                        "Application Error";
                 std::free(p);
                 if (found) return w;
             }
@@ -206,8 +209,9 @@ void AnswerDialog(int timeout_ms) {
     const xcb_setup_t* setup = xcb_get_setup(c);
     xcb_get_keyboard_mapping_reply_t* map = xcb_get_keyboard_mapping_reply(
         c,
-        xcb_get_keyboard_mapping(c, setup->min_keycode,
-                                 static_cast<std::uint8_t>(setup->max_keycode - setup->min_keycode + 1)),
+        xcb_get_keyboard_mapping(
+            c, setup->min_keycode,
+            static_cast<std::uint8_t>(setup->max_keycode - setup->min_keycode + 1)),
         nullptr);
     xcb_keycode_t keycode = 36;
     if (map != nullptr) {
@@ -241,7 +245,8 @@ struct Churn {
 
 void ChurnStep() {
     const std::string title = g_churn.prefix + std::to_string(g_churn.created++);
-    g_churn.windows.push_back(Create(title, static_cast<int>(g_churn.created % 40) * 20, 700, 30, 30, false));
+    g_churn.windows.push_back(
+        Create(title, static_cast<int>(g_churn.created % 40) * 20, 700, 30, 30, false));
     if (static_cast<int>(g_churn.windows.size()) > g_churn.alive) {
         xcb_destroy_window(c, g_churn.windows.front());
         g_churn.windows.pop_front();
@@ -263,7 +268,7 @@ int main() {
     char buf[65536];
     for (;;) {
         pollfd fds[2] = {{0, POLLIN, 0}, {xcb_get_file_descriptor(c), POLLIN, 0}};
-        poll(fds, 2, g_churn.on ? 0 : 1000);
+        poll(fds, 2, g_churn.on ? 1 : 1000);
         Drain();
         if (g_churn.on) ChurnStep();
         if ((fds[0].revents & (POLLIN | POLLHUP)) == 0) continue;
