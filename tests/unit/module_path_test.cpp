@@ -36,9 +36,9 @@ TEST(DirectoryLength, Table) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(row.path.substr(
-                      0, DirectoryLength(row.path, "\\:", row.dbcs ? ShiftJisLead : nullptr)),
-                  row.directory);
+        EXPECT_EQ(
+            row.path.substr(0, DirectoryLength(row.path, "\\:", row.dbcs ? ShiftJisLead : nullptr)),
+            row.directory);
     }
 }
 
