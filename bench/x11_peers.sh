@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # quindarvel's X11 build side by side with xdotool and wmctrl under openbox: the same
-# windows (M of them), the same K entries, each doubling a window near the bottom of
-# the stack. Prints the time per entry and how many windows landed on exactly the
-# outer rectangle the rules give. Run inside tests/x11/with_x.sh openbox.
+# windows (M of them), the same K entries, each doubling one window, either near the
+# bottom of the stack (the first windows made) or near its top (the last ones). Prints
+# the time per entry and how many windows landed on exactly the outer rectangle the
+# rules give. Run inside tests/x11/with_x.sh openbox.
 # Usage: x11_peers.sh <build/linux-x11 folder> [K, default 10]
 set -euo pipefail
 build=$(realpath "$1")
@@ -46,8 +47,13 @@ doubled() {
     echo "$((l - w / 2)) $((t - h / 2)) $((l - w / 2 + 2 * w)) $((t - h / 2 + 2 * h))"
 }
 
-printf '%6s  %-11s %14s  %s\n' M tool "ms per entry" "exact outer rectangles"
+printf '%6s  %-7s %-11s %14s  %s\n' M targets tool "ms per entry" "exact outer rectangles"
 for m in 10 100 1000; do
+  for where in bottom top; do
+    targets=()
+    for j in $(seq 0 $((k - 1))); do
+        if [ "$where" = bottom ]; then targets+=("$j"); else targets+=($((m - 1 - j))); fi
+    done
     for tool in quindarvel xdotool wmctrl; do
         start_windows "$m"
         dump
@@ -55,13 +61,13 @@ for m in 10 100 1000; do
         read -r ext_l ext_r ext_t ext_b < <(xprop -id "${ids[0]}" _NET_FRAME_EXTENTS |
             sed -E 's/.*= //; s/,//g')
         config=""
-        for i in $(seq 0 $((k - 1))); do config+=$(printf 'qv-peer %04d\r\n100\r\n' "$i"); done
+        for i in "${targets[@]}"; do config+=$(printf 'qv-peer %04d\r\n100\r\nX' "$i"); config=${config%X}; done
         printf '%s' "$config" >"$work/quindarvel.cfg"
         start=$(now)
         case $tool in
             quindarvel) "$work/quindarvel" ;;
             *)
-                for i in $(seq 0 $((k - 1))); do
+                for i in "${targets[@]}"; do
                     read -r l t r b <<<"$(doubled "${before[$i]}")"
                     cw=$((r - l - ext_l - ext_r)) ch=$((b - t - ext_t - ext_b))
                     name=$(printf 'qv-peer %04d' "$i")
@@ -77,11 +83,13 @@ for m in 10 100 1000; do
         sleep 1
         dump
         exact=0
-        for i in $(seq 0 $((k - 1))); do
+        for i in "${targets[@]}"; do
             [ "${rects[$i]}" = "$(doubled "${before[$i]}")" ] && exact=$((exact + 1))
         done
-        awk -v m="$m" -v tool="$tool" -v ns=$((end - start)) -v k="$k" -v exact="$exact" \
-            'BEGIN { printf "%6d  %-11s %14.2f  %d of %d\n", m, tool, ns / 1e6 / k, exact, k }'
+        awk -v m="$m" -v where="$where" -v tool="$tool" -v ns=$((end - start)) -v k="$k" \
+            -v exact="$exact" \
+            'BEGIN { printf "%6d  %-7s %-11s %14.2f  %d of %d\n", m, where, tool, ns / 1e6 / k, exact, k }'
         stop_windows
     done
+  done
 done

@@ -233,23 +233,34 @@ std::vector<xcb_window_t> TreeTopDown(Display& d) {
     return order;
 }
 
-// Every title of the list, asked for all at once: _NET_WM_NAME when present and not
-// empty, else WM_NAME, whatever their type, as raw bytes.
+// Every title of the list: _NET_WM_NAME when present and not empty, else WM_NAME,
+// whatever their type, as raw bytes. All the _NET_WM_NAME requests go out before any
+// reply is read, then WM_NAME for just the windows that lack the first, so that the
+// server answers one request per window and an entry costs at most two round trips
+// for its titles, however many windows there are.
 void FetchTitles(Display& d, const std::vector<xcb_window_t>& windows) {
-    std::vector<xcb_get_property_cookie_t> net, plain;
+    std::vector<xcb_get_property_cookie_t> cookies;
+    cookies.reserve(windows.size());
     for (xcb_window_t w : windows) {
-        net.push_back(
+        cookies.push_back(
             AskProperty(d, w, d.atoms[kNetWmName], XCB_GET_PROPERTY_TYPE_ANY, UINT32_MAX / 4));
-        plain.push_back(
-            AskProperty(d, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, UINT32_MAX / 4));
     }
     d.titles.clear();
+    std::vector<xcb_window_t> plain;
     for (std::size_t i = 0; i < windows.size(); ++i) {
-        Owned net_reply(xcb_get_property_reply(d.connection, net[i], nullptr));
-        Owned plain_reply(xcb_get_property_reply(d.connection, plain[i], nullptr));
-        std::string title = PropertyBytes(net_reply.reply);
-        if (title.empty()) title = PropertyBytes(plain_reply.reply);
+        Owned reply(xcb_get_property_reply(d.connection, cookies[i], nullptr));
+        std::string title = PropertyBytes(reply.reply);
+        if (title.empty()) plain.push_back(windows[i]);
         d.titles[windows[i]] = std::move(title);
+    }
+    cookies.clear();
+    for (xcb_window_t w : plain) {
+        cookies.push_back(
+            AskProperty(d, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, UINT32_MAX / 4));
+    }
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        Owned reply(xcb_get_property_reply(d.connection, cookies[i], nullptr));
+        d.titles[plain[i]] = PropertyBytes(reply.reply);
     }
 }
 
