@@ -504,7 +504,7 @@ void SetWindowPos(WindowHandle window, WindowHandle, std::int32_t x, std::int32_
 }
 
 void MessageBoxA(WindowHandle, const char* text, const char* title, std::uint32_t) {
-    std::fprintf(stderr, "%s: %s\n", title, text);
+    std::fprintf(stderr, "%s\n", text);
     std::fflush(stderr);
     if (Display* d = Connect(false)) ShowDialog(*d, text, title);
 }

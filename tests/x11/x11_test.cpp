@@ -249,7 +249,7 @@ TEST(X11, ABadPercentageShowsTheDialogAndEndsWithStatusOne) {
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.dialog.has_value()) << "no \"Application Error\" dialog";
     EXPECT_TRUE(std::regex_match(
-        run.err, std::regex("Application Error: Exception EConvertError in module quindarvel at "
+        run.err, std::regex("Exception EConvertError in module quindarvel at "
                             "[0-9A-F]{8}\\.\n'abc' is not a valid integer value\\.\n")))
         << run.err;
     const std::vector<Rect> expected = {Zoomed(before.rects[0], 10), before.rects[1]};
@@ -266,7 +266,7 @@ TEST(X11, ADisplayOutOfReachIsAFailure) {
     const Outcome run = RunQuindarvel(nullptr, "qx-none\r\n10\r\n", false, false);
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(std::regex_match(
-        run.err, std::regex("Application Error: Exception EInOutError in module quindarvel at "
+        run.err, std::regex("Exception EInOutError in module quindarvel at "
                             "[0-9A-F]{8}\\.\nNo X display to work on: DISPLAY is not set\\.\n")))
         << run.err;
 }
