@@ -67,7 +67,11 @@ struct Display {
     xcb_window_t root = 0;
     xcb_atom_t atoms[kAtomCount] = {};
     bool ewmh = false;
-    std::unordered_map<xcb_window_t, std::string> titles;   // of the last enumeration
+    // Titles known to be current: every window in here is watched for changes of its
+    // name properties and for its destruction, and an event drops it from here.
+    std::unordered_map<xcb_window_t, std::string> titles;
+    // Windows of this enumeration that were gone when their title was asked for.
+    std::unordered_map<xcb_window_t, std::string> gone;
     std::unordered_map<xcb_window_t, xcb_window_t> frames;  // client -> its frame
     std::unordered_map<xcb_window_t, Geometry> geometry;
 };
@@ -233,25 +237,59 @@ std::vector<xcb_window_t> TreeTopDown(Display& d) {
     return order;
 }
 
-// Every title of the list: _NET_WM_NAME when present and not empty, else WM_NAME,
-// whatever their type, as raw bytes. All the _NET_WM_NAME requests go out before any
-// reply is read, then WM_NAME for just the windows that lack the first, so that the
-// server answers one request per window and an entry costs at most two round trips
-// for its titles, however many windows there are.
+// Drops the titles that the server has said changed, or whose windows are gone.
+// Events come in the same stream as replies, so once a reply has arrived every event
+// the server sent before it has been queued.
+void ForgetChangedTitles(Display& d) {
+    while (xcb_generic_event_t* event = xcb_poll_for_event(d.connection)) {
+        switch (event->response_type & 0x7f) {
+            case XCB_PROPERTY_NOTIFY: {
+                const auto* notify = reinterpret_cast<xcb_property_notify_event_t*>(event);
+                if (notify->atom == d.atoms[kNetWmName] || notify->atom == XCB_ATOM_WM_NAME) {
+                    d.titles.erase(notify->window);
+                }
+                break;
+            }
+            case XCB_DESTROY_NOTIFY:
+                d.titles.erase(reinterpret_cast<xcb_destroy_notify_event_t*>(event)->window);
+                break;
+            default:  // errors for windows already gone, and other notices
+                break;
+        }
+        std::free(event);
+    }
+}
+
+// The titles of the list that aren't known yet: _NET_WM_NAME when present and not
+// empty, else WM_NAME, whatever their type, as raw bytes. Each such window is first
+// watched, then asked for its _NET_WM_NAME, all before any reply is read; WM_NAME
+// follows for just the windows that lack the first. So an entry's titles cost at most
+// two round trips however many windows there are, and none for titles already known.
 void FetchTitles(Display& d, const std::vector<xcb_window_t>& windows) {
-    std::vector<xcb_get_property_cookie_t> cookies;
-    cookies.reserve(windows.size());
+    ForgetChangedTitles(d);
+    std::vector<xcb_window_t> unknown;
     for (xcb_window_t w : windows) {
+        if (d.titles.count(w) == 0) unknown.push_back(w);
+    }
+    const std::uint32_t watch[] = {XCB_EVENT_MASK_PROPERTY_CHANGE |
+                                   XCB_EVENT_MASK_STRUCTURE_NOTIFY};
+    std::vector<xcb_get_property_cookie_t> cookies;
+    cookies.reserve(unknown.size());
+    for (xcb_window_t w : unknown) {
+        xcb_change_window_attributes(d.connection, w, XCB_CW_EVENT_MASK, watch);
         cookies.push_back(
             AskProperty(d, w, d.atoms[kNetWmName], XCB_GET_PROPERTY_TYPE_ANY, UINT32_MAX / 4));
     }
-    d.titles.clear();
     std::vector<xcb_window_t> plain;
-    for (std::size_t i = 0; i < windows.size(); ++i) {
+    for (std::size_t i = 0; i < unknown.size(); ++i) {
         Owned reply(xcb_get_property_reply(d.connection, cookies[i], nullptr));
+        if (!reply) {
+            d.gone[unknown[i]];  // no title, and nothing to remember past this enumeration
+            continue;
+        }
         std::string title = PropertyBytes(reply.reply);
-        if (title.empty()) plain.push_back(windows[i]);
-        d.titles[windows[i]] = std::move(title);
+        if (title.empty()) plain.push_back(unknown[i]);
+        d.titles[unknown[i]] = std::move(title);
     }
     cookies.clear();
     for (xcb_window_t w : plain) {
@@ -262,15 +300,23 @@ void FetchTitles(Display& d, const std::vector<xcb_window_t>& windows) {
         Owned reply(xcb_get_property_reply(d.connection, cookies[i], nullptr));
         d.titles[plain[i]] = PropertyBytes(reply.reply);
     }
+    // A change that raced the fetch has its event queued by now; drop what it touched
+    // and fetch it again.
+    std::vector<xcb_window_t> raced;
+    ForgetChangedTitles(d);
+    for (xcb_window_t w : unknown) {
+        if (d.titles.count(w) == 0 && d.gone.count(w) == 0) raced.push_back(w);
+    }
+    if (!raced.empty() && raced.size() < unknown.size()) FetchTitles(d, raced);
 }
 
 const std::string* Title(Display& d, xcb_window_t window) {
-    auto it = d.titles.find(window);
-    if (it == d.titles.end()) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (auto it = d.titles.find(window); it != d.titles.end()) return &it->second;
+        if (auto it = d.gone.find(window); it != d.gone.end()) return &it->second;
         FetchTitles(d, {window});
-        it = d.titles.find(window);
     }
-    return &it->second;
+    return &d.gone[window];
 }
 
 std::int32_t Clamp(std::int64_t value, std::int64_t low, std::int64_t high) {
@@ -414,6 +460,7 @@ void EnumWindows(EnumWindowsProc proc, void* context) {
     Display& d = *Connect(true);
     std::vector<xcb_window_t> order;
     if (!d.ewmh || !ClientsTopDown(d, order)) order = TreeTopDown(d);
+    d.gone.clear();
     FetchTitles(d, order);
     for (xcb_window_t window : order) {
         if (!proc(window, context)) break;

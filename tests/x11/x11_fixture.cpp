@@ -10,6 +10,7 @@
 //                  then "end"
 //   churn <n> <hex> creates and destroys windows titled <prefix><number>, n alive
 //   stop           ends the churn; answers "stopped <windows created>"
+//   retitle <i> <hex> gives own window i a new title; answers "retitled"
 //   dialog <ms>    waits for a window titled "Application Error", answers
 //                  "dialog <id>" and sends it a Return key press; "nodialog" if none
 // It lives until stdin ends.
@@ -311,6 +312,18 @@ int main() {
                 g_churn.windows.clear();
                 xcb_flush(c);
                 std::printf("stopped %ld\n", g_churn.created);
+                std::fflush(stdout);
+            } else if (std::sscanf(line.c_str(), "retitle %d %139999s", &number, hex) == 2) {
+                static const xcb_atom_t net_name = Atom("_NET_WM_NAME"), utf8 = Atom("UTF8_STRING");
+                const std::string title = FromHex(hex);
+                const auto length = static_cast<std::uint32_t>(title.size());
+                const xcb_window_t w = g_windows.at(static_cast<std::size_t>(number));
+                xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING,
+                                    8, length, title.data());
+                xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, net_name, utf8, 8, length,
+                                    title.data());
+                xcb_flush(c);
+                std::printf("retitled\n");
                 std::fflush(stdout);
             } else if (std::sscanf(line.c_str(), "dialog %d", &number) == 1) {
                 AnswerDialog(number);

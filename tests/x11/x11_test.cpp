@@ -241,6 +241,24 @@ TEST(X11, WindowsThatComeAndGoAreSkipped) {
     EXPECT_EQ(Await(fixture, expected).rects, expected) << stopped;
 }
 
+TEST(X11, ATitleChangedDuringTheRunIsSeen) {
+    Fixture fixture({{"qx-flip old", 100, 100, 400, 300}});
+    const Snapshot before = fixture.Dump();
+    Folder dir;
+    std::string config;
+    for (int i = 0; i < 20000; ++i) config += "qx-flip new\r\n0\r\nqx-flip old\r\n0\r\n";
+    config += "qx-flip new\r\n50\r\n";
+    dir.Write("quindarvel.cfg", config);
+    fs::copy_file(g_exe, dir.path() / "quindarvel");
+    const pid_t pid = e2e::Spawn({(dir.path() / "quindarvel").string()}, dir.path());
+    // Well into the run, the window takes the title that the last entry names.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(fixture.Command("retitle 0 " + Hex("qx-flip new"), 10000), "retitled");
+    EXPECT_EQ(e2e::WaitFor(pid, 60000), 0);
+    const std::vector<Rect> expected = {Zoomed(before.rects[0], 50)};
+    EXPECT_EQ(Await(fixture, expected).rects, expected);
+}
+
 TEST(X11, ABadPercentageShowsTheDialogAndEndsWithStatusOne) {
     Fixture fixture({{"qx-fail one", 100, 100, 200, 100}, {"qx-fail three", 500, 100, 200, 100}});
     const Snapshot before = fixture.Dump();
