@@ -258,10 +258,6 @@ TEST(ZoomRunLastMatch, TheLastMatchingWindowInEnumerationOrderIsZoomed) {
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <quindarvel.exe> <fixture.exe> [gtest flags]\n", argv[0]);
-        return 2;
-    }
-    Executables() = {fs::absolute(argv[1]).string(), fs::absolute(argv[2]).string()};
+    if (!TakeExecutables(argc, argv)) return 2;
     return RUN_ALL_TESTS();
 }

@@ -17,6 +17,15 @@ Paths& Executables() {
     return paths;
 }
 
+bool TakeExecutables(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <quindarvel.exe> <fixture.exe> [gtest flags]\n", argv[0]);
+        return false;
+    }
+    Executables() = {fs::absolute(argv[1]).string(), fs::absolute(argv[2]).string()};
+    return true;
+}
+
 std::vector<std::size_t> Snapshot::OwnOrder() const {
     std::vector<std::size_t> order;
     for (const auto& [handle, rect] : top) {

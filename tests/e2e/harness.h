@@ -26,6 +26,10 @@ struct Paths {
 };
 Paths& Executables();
 
+// Takes <quindarvel.exe> <fixture.exe> from what is left of the command line once the
+// test framework has taken its flags; false, after a usage line, when they aren't there.
+bool TakeExecutables(int argc, char** argv);
+
 struct Rect {
     long left, top, right, bottom;
     friend bool operator==(const Rect&, const Rect&) = default;
