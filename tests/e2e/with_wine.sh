@@ -11,22 +11,13 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-xvfb=$!
+source "$(dirname "$0")/../xvfb.sh"
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true
-    kill "$xvfb" >/dev/null 2>&1 || true
-    wait "$xvfb" 2>/dev/null || true
-    rm -f "$displayfile"
+    stop_xvfb
 }
 trap cleanup EXIT
-for _ in $(seq 100); do
-    [ -s "$displayfile" ] && break
-    sleep 0.1
-done
-[ -s "$displayfile" ] || { echo "with_wine.sh: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$displayfile")"
+start_xvfb 1920x1080x24
 
 mkdir -p "$prefix"
 # One server for the whole command keeps every wine start fast; one already running

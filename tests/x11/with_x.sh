@@ -5,25 +5,17 @@
 set -euo pipefail
 wm=$1
 shift
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-xvfb=$!
-pids=("$xvfb")
+source "$(dirname "$0")/../xvfb.sh"
+wm_pid=""
 cleanup() {
-    for p in "${pids[@]}"; do kill "$p" >/dev/null 2>&1 || true; done
-    wait 2>/dev/null || true
-    rm -f "$displayfile"
+    if [ -n "$wm_pid" ]; then kill "$wm_pid" >/dev/null 2>&1 || true; fi
+    stop_xvfb
 }
 trap cleanup EXIT
-for _ in $(seq 100); do
-    [ -s "$displayfile" ] && break
-    sleep 0.1
-done
-[ -s "$displayfile" ] || { echo "with_x.sh: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$displayfile")"
+start_xvfb 1600x1000x24
 if [ "$wm" = openbox ]; then
     openbox --sm-disable >/dev/null 2>&1 &
-    pids+=("$!")
+    wm_pid=$!
     for _ in $(seq 100); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.1

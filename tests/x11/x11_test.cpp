@@ -19,22 +19,17 @@
 #include <thread>
 #include <vector>
 
-#include "e2e/process.h"
+#include "e2e/harness.h"
 #include "zoom/growth.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using e2e::Folder;
+using e2e::Hex;
+using e2e::Rect;
 
 std::string g_exe, g_fixture;
-
-struct Rect {
-    long left, top, right, bottom;
-    friend bool operator==(const Rect&, const Rect&) = default;
-    friend std::ostream& operator<<(std::ostream& os, const Rect& r) {
-        return os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
-    }
-};
 
 struct XWin {
     std::string title;
@@ -48,16 +43,6 @@ struct Snapshot {
     std::vector<std::uint32_t> stack;  // own windows, top to bottom
     std::uint32_t focus = 0;
 };
-
-std::string Hex(const std::string& bytes) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char c : bytes) {
-        hex.push_back(kDigits[c >> 4]);
-        hex.push_back(kDigits[c & 15]);
-    }
-    return hex;
-}
 
 class Fixture {
 public:
@@ -108,26 +93,6 @@ public:
 
 private:
     e2e::Child child_;
-};
-
-class Folder {
-public:
-    Folder() {
-        char name[] = "/tmp/quindarvel-x11-XXXXXX";
-        if (mkdtemp(name) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = name;
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path_ / name, std::ios::binary) << bytes;
-    }
-
-private:
-    fs::path path_;
 };
 
 struct Outcome {
