@@ -38,6 +38,7 @@ void ZoomRun() {
     while (!reader.AtEnd()) {
         ZoomEntry entry = reader.NextEntry();
         const WindowHandle target = FindTargetWindow(std::move(entry.pattern));
+        // Any window found is zoomed, whatever the top bit of its handle.
         if (target != 0) ZoomWindow(target, entry.percentage);
     }
     reader.Close();
