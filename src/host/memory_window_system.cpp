@@ -49,10 +49,7 @@ using memory_host::ReadStep;
 using memory_host::Record;
 using memory_host::State;
 
-const PathRules& GetPathRules() {
-    static constexpr PathRules kWindows{"\\:", "\\", 261, 259};
-    return kWindows;
-}
+const PathRules& GetPathRules() { return kWindowsPathRules; }
 
 std::uint32_t GetModuleFileNameA(char* buf, std::uint32_t size) {
     Record("GetModuleFileNameA " + std::to_string(size));

@@ -61,10 +61,7 @@ BOOL CALLBACK EnumTrampoline(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
-const PathRules& GetPathRules() {
-    static constexpr PathRules kWindows{"\\:", "\\", 261, 259};
-    return kWindows;
-}
+const PathRules& GetPathRules() { return kWindowsPathRules; }
 
 std::uint32_t GetModuleFileNameA(char* buf, std::uint32_t size) {
     return ::GetModuleFileNameA(nullptr, buf, size);

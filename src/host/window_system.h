@@ -47,6 +47,9 @@ struct PathRules {
     std::size_t max_open_path;              // the longest path an open takes
 };
 
+// The rules of Windows paths, which the Win32 host and the in-memory host share.
+inline constexpr PathRules kWindowsPathRules{"\\:", "\\", 261, 259};
+
 // Called once per top-level window; the answer is the host's "continue" flag.
 using EnumWindowsProc = bool (*)(WindowHandle window, void* context);
 
