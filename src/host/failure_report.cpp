@@ -3,10 +3,10 @@
 #include "host/failure_report.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "host/window_system.h"
 #include "run/module_path.h"
+#include "run/run.h"
 
 namespace quindarvel {
 
@@ -27,11 +27,9 @@ std::string ReportText(const Failure& failure, std::string_view module_name, std
 }
 
 int ReportFailure(const Failure& failure) {
-    const PathRules& rules = host::GetPathRules();
-    std::string module(rules.module_path_buffer, '\0');
-    host::GetModuleFileNameA(module.data(), rules.module_path_buffer);
-    const std::string_view path(module.data(), strnlen(module.data(), module.size()));
-    const std::string_view name = FileName(path, rules.file_name_delimiters,
+    std::uint32_t copied = 0;
+    const std::string path = ModulePath(&copied);
+    const std::string_view name = FileName(path, host::GetPathRules().file_name_delimiters,
                                            host::IsDBCSEnabled() ? host::IsDBCSLeadByte : nullptr);
     // An offset within the image, so that it is the same wherever the image was loaded.
     const auto offset = static_cast<std::uint32_t>(failure.address - host::GetModuleHandleA());

@@ -2,6 +2,7 @@
 // by result; every other failure is a Failure that ends the run where it is raised.
 #include "run/run.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -14,17 +15,24 @@
 
 namespace quindarvel {
 
+std::string ModulePath(std::uint32_t* copied) {
+    const std::uint32_t size = host::GetPathRules().module_path_buffer;
+    std::string module(size, '\0');
+    *copied = host::GetModuleFileNameA(module.data(), size);
+    module.resize(strnlen(module.data(), std::min(*copied, size)));
+    return module;
+}
+
 std::optional<std::string> ConfigPath() {
     const PathRules& rules = host::GetPathRules();
-    std::string module(rules.module_path_buffer, '\0');
-    const std::uint32_t copied = host::GetModuleFileNameA(module.data(), rules.module_path_buffer);
+    std::uint32_t copied = 0;
+    const std::string path = ModulePath(&copied);
     // Without the whole path the file beside the executable can't be named, and any
     // other file is not ours to read.
     if (copied == 0 || copied >= rules.module_path_buffer) return std::nullopt;
-    const std::string_view path(module.data(), strnlen(module.data(), copied));
     const std::size_t directory = DirectoryLength(
         path, rules.directory_delimiters, host::IsDBCSEnabled() ? host::IsDBCSLeadByte : nullptr);
-    std::string config(path.substr(0, directory));
+    std::string config = path.substr(0, directory);
     config.append(kConfigName);
     if (config.size() > rules.max_open_path) return std::nullopt;
     return config;

@@ -14,6 +14,10 @@ using RunResult = int;
 
 inline constexpr std::string_view kConfigName = "quindarvel.cfg";
 
+// The running executable's path as the host gives it, possibly cut by the buffer;
+// *copied is what the host answered (0 on failure, the buffer size when cut).
+std::string ModulePath(std::uint32_t* copied);
+
 // The configuration file's path beside the running executable; nullopt when the
 // executable's path can't be had whole or the result would be cut for the open.
 std::optional<std::string> ConfigPath();
